@@ -1,0 +1,29 @@
+// The panel gadget: a tab control with one page window per tab, and the stack of nested
+// gadget lists that lets gadgets be created on a tab's page.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <stdint.h>
+
+enum { GadgetListStackSize = 20 };
+
+// One set of panel values for the whole runtime; GadgetLayerInit zeroes it.
+struct PanelState {
+    HWND GadgetListStack[GadgetListStackSize];   // saved parents, one per panel creation
+    int32_t GadgetListDepth;                     // entries in use
+    HWND LastPanel;                              // tab control of the newest panel
+    int32_t TabRowHeight;                        // bottom of a panel's first tab rectangle
+    int32_t TabCounter;                          // tabs added since the newest panel creation
+    TCITEMA TabItem;                             // the record every panel operation passes
+    RECT PanelRect;                              // item and client rectangles
+};
+
+extern PanelState Panels;
+
+void PanelLayerInit(void);   // zeroes PanelState; GadgetLayerInit calls it
+HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
+void GadgetListClose(void);
+void PanelSelectTab(HWND tab, int32_t index);
+void PanelRemoveTab(HWND tab, int32_t index);
+void PanelLayoutPages(HWND tab);

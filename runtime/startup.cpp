@@ -1,0 +1,58 @@
+// The runtime's prologue and epilogue around a program's statements, and the two text
+// scans of start-up: the command tail and the module directory.
+#include "runtime/startup.h"
+
+#include <string.h>
+
+#include "runtime/strings.h"
+#include "gadget/gadgets.h"
+#include "window/windows.h"
+
+RuntimeState Runtime;
+
+const char *CommandTailScan(const char *line)
+{
+    const char *p = line;
+    if (*p == '"') {
+        const char *close = strchr(p + 1, '"');
+        if (!close) return line;
+        p = close + 1;
+    } else {
+        while (*p && *p != ' ') p++;
+    }
+    while (*p == ' ') p++;
+    return p;
+}
+
+void ModuleDirectoryCut(char *fileName)
+{
+    char *cut = fileName;
+    for (char *p = fileName; *p; p++)
+        if (*p == '\\') cut = p + 1;
+    *cut = 0;
+}
+
+int RuntimePrologue(void)
+{
+    RtlZeroMemory(&Runtime, sizeof Runtime);
+    RtlZeroMemory(&Scratch, sizeof Scratch);
+    Runtime.ModuleHandle = GetModuleHandleA(0);
+    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    if (!Runtime.RuntimeHeap) return 0;
+    GetModuleFileNameA(Runtime.ModuleHandle, Runtime.ModuleDirectory,
+                       sizeof Runtime.ModuleDirectory);
+    // A name cut short by the platform may lack its terminator.
+    Runtime.ModuleDirectory[sizeof Runtime.ModuleDirectory - 1] = 0;
+    ModuleDirectoryCut(Runtime.ModuleDirectory);
+    GadgetLayerInit();
+    WindowLayerInit();
+    return ScratchBufferInit();
+}
+
+void RuntimeEpilogue(void)
+{
+    WindowLayerEnd();
+    if (Runtime.RuntimeHeap) HeapDestroy(Runtime.RuntimeHeap);
+    Runtime.RuntimeHeap = 0;
+    Scratch.ScratchBuffer = Scratch.ScratchCursor = 0;
+}

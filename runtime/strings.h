@@ -1,0 +1,48 @@
+// The scratch buffer in which string expressions are built, string variables, the number
+// formatters and the text functions that append their result at the scratch cursor.
+#pragma once
+
+#include <stdint.h>
+
+enum { ScratchBufferSize = 64000 };
+
+// The expression buffer, used like a stack; zero at start.
+struct ScratchState {
+    char *ScratchBuffer;    // ScratchBufferSize bytes from the private heap
+    char *ScratchCursor;    // where the next piece goes: on the terminating zero built so far
+    uint32_t FormatValue;   // hands a value to the platform formatter
+    int32_t NegativeSign;   // StringToLong's note of a leading minus sign
+};
+
+extern ScratchState Scratch;
+
+// A string variable: its own heap copy of the text, or null for the empty text.
+typedef char *StringVar;
+
+// Allocates the scratch buffer; returns 0 when the heap cannot give it.
+int ScratchBufferInit(void);
+
+// The last byte a piece may occupy; every writer stops there.
+char *ScratchEnd(void);
+
+void StringAppend(const char *text);
+void StringAssign(StringVar *variable, char *start);
+void StringAssignText(StringVar *variable, const char *text);
+void StringFree(char *text);
+
+char *StringFromLong(int32_t value, char *destination);
+char *StringFromUnsigned(uint32_t value, int32_t widthSelector, char *destination);
+char *StringFromHex(uint32_t value, char *destination);
+char *StringFromCode(int32_t code, char *destination);
+
+int32_t StringFirstCode(const char *text);
+int32_t StringLength(const char *text);
+int32_t StringFind(const char *text, const char *pattern, int32_t start);
+char *StringLeftPart(const char *text, int32_t count, char *destination);
+char *StringRightPart(const char *text, int32_t count, char *destination);
+char *StringMiddle(const char *text, int32_t start, int32_t count, char *destination);
+char *StringLowerCase(const char *text, char *destination);
+char *StringUpperCase(const char *text, char *destination);
+char *StringTrimLeft(const char *text, char *destination);
+char *StringTrimRight(const char *text, char *destination);
+int32_t StringToLong(const char *text);

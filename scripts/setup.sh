@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs what building and testing need on a fresh Debian 12 machine; a second call
+# finds everything in place and returns at once.
+set -e
+need=""
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+for p in g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth cmake googletest make; do
+  have "$p" || need="$need $p"
+done
+[ -z "$need" ] && exit 0
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+echo "setup: installing$need"
+$SUDO dpkg --add-architecture i386
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $need

@@ -1,0 +1,13 @@
+#!/bin/sh
+# Runs every test program under Wine on one virtual X display, with one wineserver kept
+# alive for the whole run. Usage: scripts/test.sh BUILD_DIR [ctest arguments]
+build=${1:-build}; shift 2>/dev/null
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1   # bring the prefix up once, outside any test timing
+  ctest --test-dir "$0" --output-on-failure "$@"
+  rc=$?
+  wineserver -k
+  exit $rc' "$build" "$@"

@@ -1,0 +1,67 @@
+// The one window procedure of every runtime window, the event fetch, the getters, the
+// user hook and the Tab accelerator that drives keyboard focus traversal.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+enum EventCode : int32_t {
+    EventCodeSize = 5,
+    EventCodeClose = 16,
+    EventCodeControl = 13100,
+    EventCodeCommand = 13101,
+    EventCodeMouse = 13102,
+};
+
+enum EventSubtypeCode : int32_t {
+    SubtypeNone = -1,
+    SubtypeLeftClick = 0,
+    SubtypeRightClick = 1,
+    SubtypeLeftDoubleClick = 2,
+    SubtypeRightDoubleClick = 3,
+};
+
+// The runtime's private window messages.
+enum : UINT {
+    MsgMouseNotify = 12501,
+    MsgMouseDeferred = 12502,
+    MsgSizeDeferred = 12504,
+};
+
+enum { CommandFocusNext = 1212 };
+
+// Process-wide event record. The last message's number is the message field of the one
+// fetch record, which both fetches fill and WindowProc overwrites.
+struct EventStateRecord {
+    int32_t PendingCode;      // event waiting to be fetched; 0 = none
+    int32_t Subtype;          // SubtypeNone, a click kind, or a control's notification code
+    HWND SourceWindow;        // window of the last message WindowProc received
+    uint32_t ObjectNumber;    // gadget or command number of the last event
+    LPARAM MessageLParam;
+    WPARAM MessageWParam;
+    MSG FetchRecord;          // FetchRecord.message is MessageNumber
+    WNDPROC WindowHook;       // called first by WindowProc; -1 from it ends the handling
+    HACCEL AcceleratorTable;  // what the fetch translates against
+    HACCEL FocusTabTable;     // the runtime's own one-entry Tab table
+};
+
+extern EventStateRecord EventState;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+int32_t WindowPollEvent(void);
+int32_t WindowWaitEvent(void);
+void WindowSetCallback(WNDPROC hook);
+void WindowSetAccelerators(HACCEL table);
+
+uint32_t EventControlNumber(void);
+uint32_t EventCommandNumber(void);
+int32_t EventSubtype(void);
+WPARAM EventWParam(void);
+LPARAM EventLParam(void);
+int32_t EventWindowNumber(void);
+inline UINT EventMessageNumber(void) { return EventState.FetchRecord.message; }
+
+// Keyboard focus traversal: the next enabled, visible tab-stop control of the active window.
+void FocusNext(void);
+BOOL CALLBACK FocusVisit(HWND window, LPARAM current);

@@ -1,0 +1,49 @@
+// Numbered top-level windows: the table from window numbers to handles, one window class
+// per number copied from one template, and the queries and changes of the current window.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+// WindowOpen's flag for a window that opens hidden; equals WS_VISIBLE, with the opposite sense.
+enum : uint32_t { FlagHidden = 0x10000000 };
+
+struct WindowTable {
+    uint32_t Capacity;   // window numbers that fit: 0 to Capacity - 1
+    HWND *Handles;       // Capacity + 2 entries, zero-filled; null = no window
+};
+
+// Process-wide state of the window layer; WindowLayerInit zeroes it with the event state.
+struct WindowLayerState {
+    WindowTable Table;
+    HWND CurrentWindow;                // the window the geometry operations act on
+    WNDCLASSA WindowClassTemplate;     // every runtime window class is a copy of it
+    HBRUSH WindowBrush;                // background of every runtime window
+    char WindowClassName[50];          // "WindowClass_%ld" of the number at hand
+    int32_t DescriptorRecord[2];       // WindowDescriptor's record: 1, CurrentWindow
+};
+
+extern WindowLayerState Windows;
+
+void WindowLayerInit(void);
+void WindowLayerEnd(void);
+
+HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                uint32_t flags, const char *title);
+void WindowClose(int32_t number);
+void WindowUse(int32_t number);
+void WindowSetHidden(int32_t number, int32_t hide);
+HWND *WindowSlotOf(int32_t number);
+void WindowClassNameOf(int32_t number);
+
+HWND CurrentWindowHandle(void);
+int32_t WindowOuterWidth(void);
+int32_t WindowOuterHeight(void);
+int32_t WindowLeft(void);
+int32_t WindowTop(void);
+int32_t WindowCursorX(void);
+int32_t WindowCursorY(void);
+void WindowResize(int32_t width, int32_t height);
+void WindowMoveTo(int32_t x, int32_t y);
+void WindowRemoveMenu(void);
+int32_t *WindowDescriptor(void);
