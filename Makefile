@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup configure build test run screenshot bench clean
+.PHONY: setup configure build test run screenshot bench fuzz soak clean
 
 setup:
 	@scripts/setup.sh
@@ -19,6 +19,19 @@ test: build
 
 run: build
 	@scripts/run.sh $(BUILD)
+
+screenshot: build
+	@scripts/screenshot.sh $(BUILD)/bin/amicable.exe docs/window.png
+	@scripts/screenshot.sh $(BUILD)/bin/gallery.exe docs/gallery.png
+
+bench: build
+	@scripts/bench.sh $(BUILD)
+
+fuzz: setup
+	@scripts/fuzz.sh
+
+soak: build
+	@scripts/soak.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
