@@ -1,1 +1,223 @@
-// (being written)
+// The window procedure shared by every runtime window, and the fetches that drive it. A
+// message leaves at most one event code in EventState; the fetch hands it to the program.
+#include "window/events.h"
+#include "window/windows.h"
+
+EventStateRecord EventState;
+
+static_assert(sizeof(HWND) == 4 && sizeof(WPARAM) == 4 && sizeof(LPARAM) == 4,
+              "event fields and table entries are 32-bit");
+
+// A control's WM_COMMAND, a menu item, or an accelerator.
+static void WindowCommandStep(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0) {
+        EventState.PendingCode = EventCodeControl;
+        EventState.ObjectNumber = LOWORD(wParam);
+        EventState.Subtype = HIWORD(wParam);
+    } else if (HIWORD(wParam) == 0) {
+        EventState.PendingCode = EventCodeCommand;
+        EventState.ObjectNumber = wParam;
+    } else if (LOWORD(wParam) == CommandFocusNext) {
+        FocusNext();
+    } else {
+        EventState.PendingCode = EventCodeCommand;
+        EventState.ObjectNumber = LOWORD(wParam);
+    }
+}
+
+// The user picked another tab: show the page carried by the selected tab and hide the one
+// shown until now, which is always the tab control's first child.
+static void WindowTabSwitch(HWND tab, UINT_PTR id)
+{
+    EventState.PendingCode = EventCodeControl;
+    EventState.ObjectNumber = id;
+    LRESULT index = SendMessageA(tab, TCM_GETCURSEL, 0, 0);
+    EventState.TabItem.mask = TCIF_PARAM;
+    // A tab that cannot be read must not bring back the page of an earlier switch.
+    EventState.TabItem.lParam = 0;
+    SendMessageA(tab, TCM_GETITEMA, index, (LPARAM)&EventState.TabItem);
+    HWND page = (HWND)EventState.TabItem.lParam;
+    if (page) {
+        HWND shown = GetWindow(tab, GW_CHILD);
+        ShowWindow(shown, SW_HIDE);
+        EnableWindow(shown, FALSE);
+        EnableWindow(page, TRUE);
+        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    }
+    SetFocus(tab);
+}
+
+// Notifications count only from tab, tree-view and list-view controls.
+static void WindowNotifyStep(const NMHDR *header)
+{
+    if (!header) return;
+    char *name = EventState.NotifyClassName;
+    name[0] = 0;
+    GetClassNameA(header->hwndFrom, name, sizeof EventState.NotifyClassName);
+    bool admitted = name[0] == 'S' && name[1] == 'y' && name[2] == 's' &&
+                    (name[3] == 'T' || name[3] == 'L');
+    if (!admitted) return;
+
+    UINT code = header->code;
+    if (code == TCN_SELCHANGE) {
+        WindowTabSwitch(header->hwndFrom, header->idFrom);
+        return;
+    }
+    EventState.PendingCode = 0;
+    switch (code) {
+    case NM_CLICK: EventState.Subtype = SubtypeLeftClick; break;
+    case NM_DBLCLK: EventState.Subtype = SubtypeLeftDoubleClick; break;
+    case NM_RCLICK: EventState.Subtype = SubtypeRightClick; break;
+    case NM_RDBLCLK: EventState.Subtype = SubtypeRightDoubleClick; break;
+    case LVN_ITEMACTIVATE: EventState.Subtype = SubtypeLeftDoubleClick; break;
+    }
+    // A subtype left by an earlier message of the same pass also admits this one.
+    if (EventState.Subtype != SubtypeNone || code == TVN_SELCHANGEDA ||
+        code == LVN_ITEMCHANGED) {
+        EventState.PendingCode = EventCodeControl;
+        EventState.ObjectNumber = header->idFrom;
+    }
+}
+
+// A click that a control reported through MsgMouseNotify, one message later.
+static void WindowMouseStep(WPARAM gadget, LPARAM mouseMessage)
+{
+    EventState.PendingCode = 0;
+    EventState.ObjectNumber = gadget;
+    int32_t subtype;
+    switch (mouseMessage) {
+    case WM_LBUTTONUP: subtype = SubtypeLeftClick; break;
+    case WM_RBUTTONUP: subtype = SubtypeRightClick; break;
+    case WM_LBUTTONDBLCLK: subtype = SubtypeLeftDoubleClick; break;
+    case WM_RBUTTONDBLCLK: subtype = SubtypeRightDoubleClick; break;
+    default: return;
+    }
+    EventState.PendingCode = EventCodeMouse;
+    EventState.Subtype = subtype;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    EventState.SourceWindow = window;
+    EventState.FetchRecord.message = message;
+    EventState.MessageWParam = wParam;
+    EventState.MessageLParam = lParam;
+    if (EventState.WindowHook && EventState.WindowHook(window, message, wParam, lParam) == -1)
+        return -1;
+
+    switch (message) {
+    case WM_SIZE:
+        // Reported once the message that caused the change has been handled.
+        PostMessageA(window, MsgSizeDeferred, wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        // Only WindowClose destroys a window.
+        EventState.PendingCode = EventCodeClose;
+        return 0;
+    case WM_NOTIFY:
+        WindowNotifyStep((const NMHDR *)lParam);
+        return 0;
+    case WM_COMMAND:
+        WindowCommandStep(wParam, lParam);
+        return 0;
+    case WM_HSCROLL:
+        EventState.ObjectNumber = GetWindowLongA((HWND)lParam, GWL_ID);
+        EventState.PendingCode = EventCodeControl;
+        return 0;
+    case MsgMouseNotify:
+        PostMessageA(window, MsgMouseDeferred, wParam, lParam);
+        return 0;
+    case MsgMouseDeferred:
+        WindowMouseStep(wParam, lParam);
+        return 0;
+    case MsgSizeDeferred:
+        EventState.PendingCode = EventCodeSize;
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// Accelerators go against the active window, whatever window the message is for.
+static void WindowDispatchFetched(void)
+{
+    MSG *fetched = &EventState.FetchRecord;
+    if (!TranslateAcceleratorA(GetActiveWindow(), EventState.AcceleratorTable, fetched)) {
+        TranslateMessage(fetched);
+        DispatchMessageA(fetched);
+    }
+}
+
+int32_t WindowPollEvent(void)
+{
+    for (;;) {
+        EventState.Subtype = SubtypeNone;
+        if (!PeekMessageA(&EventState.FetchRecord, 0, 0, 0, PM_REMOVE)) return 0;
+        WindowDispatchFetched();
+        int32_t code = EventState.PendingCode;
+        if (code != 0) {
+            EventState.PendingCode = 0;
+            return code;
+        }
+    }
+}
+
+int32_t WindowWaitEvent(void)
+{
+    EventState.Subtype = SubtypeNone;
+    GetMessageA(&EventState.FetchRecord, 0, 0, 0);
+    WindowDispatchFetched();
+    int32_t result = EventState.PendingCode;
+    if (result == 0) {
+        result = (int32_t)EventState.FetchRecord.message;
+        EventState.MessageWParam = EventState.FetchRecord.wParam;
+        EventState.MessageLParam = EventState.FetchRecord.lParam;
+    }
+    EventState.PendingCode = 0;
+    return result;
+}
+
+void WindowSetCallback(WNDPROC hook)
+{
+    EventState.WindowHook = hook;
+}
+
+void WindowSetAccelerators(HACCEL table)
+{
+    EventState.AcceleratorTable = table;
+}
+
+uint32_t EventControlNumber(void)
+{
+    return EventState.ObjectNumber;
+}
+
+uint32_t EventCommandNumber(void)
+{
+    return EventState.ObjectNumber;
+}
+
+int32_t EventSubtype(void)
+{
+    return EventState.Subtype;
+}
+
+WPARAM EventWParam(void)
+{
+    return EventState.MessageWParam;
+}
+
+LPARAM EventLParam(void)
+{
+    return EventState.MessageLParam;
+}
+
+int32_t EventWindowNumber(void)
+{
+    // A null source would otherwise match the first free number.
+    if (!EventState.SourceWindow) return -1;
+    for (uint32_t number = 0; number < Windows.Table.Capacity; number++)
+        if (Windows.Table.Handles[number] == EventState.SourceWindow) return (int32_t)number;
+    return -1;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <stdint.h>
 
 enum EventCode : int32_t {
@@ -43,6 +44,8 @@ struct EventStateRecord {
     WNDPROC WindowHook;       // called first by WindowProc; -1 from it ends the handling
     HACCEL AcceleratorTable;  // what the fetch translates against
     HACCEL FocusTabTable;     // the runtime's own one-entry Tab table
+    char NotifyClassName[50]; // class name of the last WM_NOTIFY sender
+    TCITEMA TabItem;          // tab item of the page switch; only mask and lParam are used
 };
 
 extern EventStateRecord EventState;
@@ -63,5 +66,14 @@ int32_t EventWindowNumber(void);
 inline UINT EventMessageNumber(void) { return EventState.FetchRecord.message; }
 
 // Keyboard focus traversal: the next enabled, visible tab-stop control of the active window.
+// The three values live for one FocusNext call only.
+struct FocusStateRecord {
+    HWND FocusCurrent;     // the focused control when traversal began, if inside the active window
+    int32_t FocusPassed;   // set once the enumeration has passed FocusCurrent
+    int32_t FocusGoOn;     // what FocusVisit hands back: 1 go on, 0 stop
+};
+
+extern FocusStateRecord Focus;
+
 void FocusNext(void);
 BOOL CALLBACK FocusVisit(HWND window, LPARAM current);

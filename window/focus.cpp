@@ -1,1 +1,40 @@
-// (being written)
+// Tab moves the keyboard focus to the next enabled, visible tab-stop control of the active
+// window, wrapping from the last to the first; the fetch does no dialog-box key handling.
+#include "window/events.h"
+
+FocusStateRecord Focus;
+
+static bool FocusIsCandidate(HWND window)
+{
+    return IsWindowEnabled(window) && IsWindowVisible(window) &&
+           (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP);
+}
+
+BOOL CALLBACK FocusVisit(HWND window, LPARAM current)
+{
+    Focus.FocusGoOn = 1;
+    if (!FocusIsCandidate(window)) return 1;
+    if (Focus.FocusPassed) {
+        SetFocus(window);
+        Focus.FocusPassed = 0;
+        Focus.FocusGoOn = 0;
+    } else if (!current) {
+        SetFocus(window);
+        Focus.FocusGoOn = 0;
+    } else if (window == (HWND)current) {
+        Focus.FocusPassed = 1;
+    }
+    return Focus.FocusGoOn;
+}
+
+void FocusNext(void)
+{
+    Focus.FocusCurrent = 0;
+    Focus.FocusPassed = 0;
+    HWND focused = GetFocus();
+    if (IsChild(GetActiveWindow(), focused)) Focus.FocusCurrent = focused;
+    EnumChildWindows(GetActiveWindow(), FocusVisit, (LPARAM)Focus.FocusCurrent);
+    // Still set: the focused control was the last candidate, so the first one follows.
+    if (Focus.FocusPassed)
+        EnumChildWindows(GetActiveWindow(), FocusVisit, (LPARAM)Focus.FocusCurrent);
+}

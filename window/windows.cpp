@@ -1,1 +1,217 @@
-// (being written)
+// The table of numbered top-level windows. Every window number gets a class of its own,
+// copied from one template whose procedure is WindowProc, so that a number is "open" exactly
+// while its class is registered and its table entry holds the handle.
+#include "window/windows.h"
+#include "window/events.h"
+#include "runtime/startup.h"
+
+WindowLayerState Windows;
+
+// Room for numbers 0 to capacity - 1 plus the two spare entries.
+static uint64_t WindowTableBytes(uint64_t capacity)
+{
+    return (capacity + 2) * sizeof(HWND);
+}
+
+void WindowLayerInit(void)
+{
+    RtlZeroMemory(&Windows, sizeof Windows);
+    RtlZeroMemory(&EventState, sizeof EventState);
+    RtlZeroMemory(&Focus, sizeof Focus);
+
+    // A failed allocation leaves Capacity 0; the next WindowOpen grows the table from null.
+    Windows.Table.Handles = (HWND *)HeapAllocate((uint32_t)WindowTableBytes(10), 1);
+    if (Windows.Table.Handles) Windows.Table.Capacity = 10;
+
+    LOGBRUSH brush;
+    brush.lbStyle = BS_SOLID;
+    brush.lbColor = GetSysColor(COLOR_BTNFACE);
+    brush.lbHatch = 0;
+    Windows.WindowBrush = CreateBrushIndirect(&brush);
+
+    WNDCLASSA *tpl = &Windows.WindowClassTemplate;
+    tpl->style = 0;
+    tpl->lpfnWndProc = WindowProc;
+    tpl->cbClsExtra = 0;
+    tpl->cbWndExtra = 0;
+    tpl->hInstance = Runtime.ModuleHandle;
+    tpl->hIcon = LoadIconA(Runtime.ModuleHandle, MAKEINTRESOURCEA(1));
+    tpl->hCursor = LoadCursorA(0, IDC_ARROW);
+    tpl->hbrBackground = Windows.WindowBrush;
+    tpl->lpszMenuName = 0;
+    // Panel pages are created from the template under this name.
+    tpl->lpszClassName = "TemplateClass";
+    RegisterClassA(tpl);
+    tpl->lpszClassName = Windows.WindowClassName;
+
+    ACCEL tab;
+    tab.fVirt = FVIRTKEY | FNOINVERT;
+    tab.key = VK_TAB;
+    tab.cmd = CommandFocusNext;
+    EventState.FocusTabTable = CreateAcceleratorTableA(&tab, 1);
+    EventState.AcceleratorTable = EventState.FocusTabTable;
+}
+
+void WindowLayerEnd(void)
+{
+    // Windows, classes, brush and accelerators go with the process.
+}
+
+HWND *WindowSlotOf(int32_t number)
+{
+    return &Windows.Table.Handles[number];
+}
+
+void WindowClassNameOf(int32_t number)
+{
+    // "WindowClass_" and at most 11 characters of a 32-bit number fit the 50 bytes.
+    wvsprintfA(Windows.WindowClassName, "WindowClass_%ld", (va_list)&number);
+}
+
+// The handle of window number, or null when the number has none or lies outside the table.
+static HWND WindowHandleOf(int32_t number)
+{
+    if (number < 0 || (uint32_t)number >= Windows.Table.Capacity) return 0;
+    return *WindowSlotOf(number);
+}
+
+// Makes room for number; 0 when the table cannot grow, which leaves it as it was.
+static int WindowTableGrow(int32_t number)
+{
+    if ((uint32_t)number < Windows.Table.Capacity) return 1;
+    uint32_t capacity = (uint32_t)number + 10;
+    uint64_t bytes = WindowTableBytes(capacity);
+    if (bytes > 0xFFFFFFFFu) return 0;
+    HWND *handles = (HWND *)HeapReallocateZero(Windows.Table.Handles, (uint32_t)bytes);
+    if (!handles) return 0;
+    Windows.Table.Handles = handles;
+    Windows.Table.Capacity = capacity;
+    return 1;
+}
+
+HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                uint32_t flags, const char *title)
+{
+    if (number < 0 || !WindowTableGrow(number)) {
+        Windows.CurrentWindow = 0;
+        return 0;
+    }
+    WindowClose(number);
+    WindowClassNameOf(number);
+    RegisterClassA(&Windows.WindowClassTemplate);
+
+    uint32_t style = flags ^ FlagHidden;
+    RECT outer;
+    outer.left = x;
+    outer.top = y;
+    outer.right = x + width;
+    outer.bottom = y + height;
+    AdjustWindowRect(&outer, style, FALSE);
+
+    // The unadjusted corner is passed: x, y is the outer corner, the client area is
+    // width by height.
+    HWND window = CreateWindowExA(0, Windows.WindowClassName, title, style, x, y,
+                                  outer.right - outer.left, outer.bottom - outer.top, 0, 0,
+                                  Runtime.ModuleHandle, 0);
+    *WindowSlotOf(number) = window;
+    Windows.CurrentWindow = window;
+    return window;
+}
+
+void WindowClose(int32_t number)
+{
+    HWND window = WindowHandleOf(number);
+    if (!window) return;
+    // The entry is cleared first: DestroyWindow re-enters WindowProc, and the number must
+    // already read as free there.
+    *WindowSlotOf(number) = 0;
+    DestroyWindow(window);
+    WindowClassNameOf(number);
+    UnregisterClassA(Windows.WindowClassName, Runtime.ModuleHandle);
+}
+
+void WindowUse(int32_t number)
+{
+    Windows.CurrentWindow = WindowHandleOf(number);
+}
+
+void WindowSetHidden(int32_t number, int32_t hide)
+{
+    HWND window = WindowHandleOf(number);
+    if (!window) return;
+    ShowWindow(window, hide ? SW_HIDE : SW_SHOWNORMAL);
+}
+
+HWND CurrentWindowHandle(void)
+{
+    return Windows.CurrentWindow;
+}
+
+// The outer rectangle of the current window, read afresh; all zero when there is none.
+static RECT WindowOuterRect(void)
+{
+    RECT outer = {0, 0, 0, 0};
+    GetWindowRect(Windows.CurrentWindow, &outer);
+    return outer;
+}
+
+int32_t WindowOuterWidth(void)
+{
+    RECT outer = WindowOuterRect();
+    return outer.right - outer.left;
+}
+
+int32_t WindowOuterHeight(void)
+{
+    RECT outer = WindowOuterRect();
+    return outer.bottom - outer.top;
+}
+
+int32_t WindowLeft(void)
+{
+    return WindowOuterRect().left;
+}
+
+int32_t WindowTop(void)
+{
+    return WindowOuterRect().top;
+}
+
+int32_t WindowCursorX(void)
+{
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    return cursor.x - WindowOuterRect().left;
+}
+
+int32_t WindowCursorY(void)
+{
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    return cursor.y - WindowOuterRect().top;
+}
+
+void WindowResize(int32_t width, int32_t height)
+{
+    RECT outer = WindowOuterRect();
+    MoveWindow(Windows.CurrentWindow, outer.left, outer.top, width, height, TRUE);
+}
+
+void WindowMoveTo(int32_t x, int32_t y)
+{
+    RECT outer = WindowOuterRect();
+    MoveWindow(Windows.CurrentWindow, x, y, outer.right - outer.left, outer.bottom - outer.top,
+               TRUE);
+}
+
+void WindowRemoveMenu(void)
+{
+    SetMenu(Windows.CurrentWindow, 0);
+}
+
+int32_t *WindowDescriptor(void)
+{
+    Windows.DescriptorRecord[0] = 1;
+    Windows.DescriptorRecord[1] = (int32_t)(intptr_t)Windows.CurrentWindow;
+    return Windows.DescriptorRecord;
+}
