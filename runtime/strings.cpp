@@ -1,1 +1,242 @@
-// (being written)
+// The scratch buffer and every operation that appends a piece of text at a destination in it,
+// string variables, the number formatters and the text functions. No writer goes past
+// ScratchEnd(): a piece that does not fit is cut so that its terminator is the last byte.
+#include "runtime/strings.h"
+
+#include <windows.h>
+
+#include "runtime/startup.h"
+
+ScratchState Scratch;
+
+enum ScratchCase { CaseKeep, CaseLower, CaseUpper };
+
+int ScratchBufferInit(void)
+{
+    Scratch.ScratchBuffer = (char *)HeapAllocate(ScratchBufferSize, 1);
+    Scratch.ScratchCursor = Scratch.ScratchBuffer;
+    return Scratch.ScratchBuffer != 0;
+}
+
+char *ScratchEnd(void)
+{
+    return Scratch.ScratchBuffer + (ScratchBufferSize - 1);
+}
+
+// A destination behind the last byte (an argument that ends on it was stepped over) gets
+// the empty piece on the last byte, which is that argument's terminator already.
+static char *ScratchClamp(char *destination)
+{
+    char *end = ScratchEnd();
+    return destination > end ? end : destination;
+}
+
+static char ScratchMapCase(char c, ScratchCase mapping)
+{
+    unsigned char code = (unsigned char)c;
+    if (mapping == CaseLower && ((code >= 65 && code <= 90) || (code >= 192 && code <= 223)))
+        return (char)(code + 32);
+    if (mapping == CaseUpper && ((code >= 97 && code <= 122) || code >= 224))
+        return (char)(code - 32);
+    return c;
+}
+
+// Writes up to count characters of source as one piece and leaves the cursor on its
+// terminator. The copy also ends where the reader reaches the piece itself: a source whose
+// end lies at the destination would otherwise lose its terminator to the first write.
+static char *ScratchPut(char *destination, const char *source, uint32_t count,
+                        ScratchCase mapping)
+{
+    char *start = ScratchClamp(destination);
+    char *end = ScratchEnd();
+    char *d = start;
+    if (source)
+        while (count && *source && source != start && d < end) {
+            *d++ = ScratchMapCase(*source++, mapping);
+            count--;
+        }
+    *d = 0;
+    Scratch.ScratchCursor = d;
+    return start;
+}
+
+static char *ScratchEmpty(char *destination)
+{
+    return ScratchPut(destination, 0, 0, CaseKeep);
+}
+
+void StringAppend(const char *text)
+{
+    ScratchPut(Scratch.ScratchCursor, text, 0xFFFFFFFFu, CaseKeep);
+}
+
+void StringAssign(StringVar *variable, char *start)
+{
+    uint32_t length = Scratch.ScratchCursor > start ? (uint32_t)(Scratch.ScratchCursor - start) : 0;
+    HeapRelease(*variable);
+    char *block = (char *)HeapAllocate(length + 1, 0);
+    *variable = block;
+    Scratch.ScratchCursor = start;
+    if (!block) return;
+    for (uint32_t i = 0; i < length; i++) block[i] = start[i];
+    block[length] = 0;
+}
+
+// The copy is made before the old text goes, so a variable may be handed its own text.
+void StringAssignText(StringVar *variable, const char *text)
+{
+    char *old = *variable;
+    char *block = 0;
+    if (text) {
+        uint32_t length = (uint32_t)StringLength(text);
+        block = (char *)HeapAllocate(length + 2, 0);
+        if (block)
+            for (uint32_t i = 0; i <= length; i++) block[i] = text[i];
+    }
+    HeapRelease(old);
+    *variable = block;
+}
+
+void StringFree(char *text)
+{
+    HeapRelease(text);
+}
+
+// wvsprintfA knows no buffer size; its longest result here ("-2147483648") takes 12 bytes.
+// Near the end the number is formatted aside and cut like any other piece.
+static char *StringFormat(const char *format, uint32_t value, char *destination)
+{
+    enum { FormatRoom = 12 };
+    char *start = ScratchClamp(destination);
+    Scratch.FormatValue = value;
+    if (ScratchEnd() - start + 1 >= FormatRoom) {
+        int written = wvsprintfA(start, format, (va_list)&Scratch.FormatValue);
+        Scratch.ScratchCursor = start + written;
+        return start;
+    }
+    char aside[16];
+    wvsprintfA(aside, format, (va_list)&Scratch.FormatValue);
+    return ScratchPut(start, aside, 0xFFFFFFFFu, CaseKeep);
+}
+
+char *StringFromLong(int32_t value, char *destination)
+{
+    return StringFormat("%ld", (uint32_t)value, destination);
+}
+
+char *StringFromUnsigned(uint32_t value, int32_t widthSelector, char *destination)
+{
+    if (widthSelector == 0) value &= 0xFF;
+    else if (widthSelector == 1) value &= 0xFFFF;
+    return StringFormat("%lu", value, destination);
+}
+
+char *StringFromHex(uint32_t value, char *destination)
+{
+    return StringFormat("%lX", value, destination);
+}
+
+// The character may be a zero; the cursor still goes one byte behind it.
+char *StringFromCode(int32_t code, char *destination)
+{
+    char *start = ScratchClamp(destination);
+    if (start == ScratchEnd()) return ScratchEmpty(start);
+    start[0] = (char)code;
+    start[1] = 0;
+    Scratch.ScratchCursor = start + 1;
+    return start;
+}
+
+int32_t StringFirstCode(const char *text)
+{
+    return text ? (unsigned char)text[0] : 0;
+}
+
+int32_t StringLength(const char *text)
+{
+    int32_t length = 0;
+    if (text)
+        while (text[length]) length++;
+    return length;
+}
+
+int32_t StringFind(const char *text, const char *pattern, int32_t start)
+{
+    if (!text || !pattern) return 0;
+    int32_t position = 1;
+    const char *p = text;
+    for (; position < start; position++, p++)
+        if (!*p) return 0;
+    for (;; position++, p++) {
+        const char *t = p;
+        const char *q = pattern;
+        while (*q && *t == *q) {
+            t++;
+            q++;
+        }
+        if (!*q) return position;
+        if (!*t) return 0;
+    }
+}
+
+char *StringLeftPart(const char *text, int32_t count, char *destination)
+{
+    if (count <= 0) return ScratchEmpty(destination);
+    return ScratchPut(destination, text, (uint32_t)count, CaseKeep);
+}
+
+char *StringRightPart(const char *text, int32_t count, char *destination)
+{
+    int32_t length = StringLength(text);
+    int32_t k = count < length ? count : length;
+    if (k <= 0) return ScratchEmpty(destination);
+    return ScratchPut(destination, text + (length - k), (uint32_t)k, CaseKeep);
+}
+
+char *StringMiddle(const char *text, int32_t start, int32_t count, char *destination)
+{
+    if (!text || count <= 0) return ScratchEmpty(destination);
+    for (int32_t position = 1; position < start; position++, text++)
+        if (!*text) return ScratchEmpty(destination);
+    return ScratchPut(destination, text, (uint32_t)count, CaseKeep);
+}
+
+char *StringLowerCase(const char *text, char *destination)
+{
+    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseLower);
+}
+
+char *StringUpperCase(const char *text, char *destination)
+{
+    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseUpper);
+}
+
+char *StringTrimLeft(const char *text, char *destination)
+{
+    if (text)
+        while (*text == ' ') text++;
+    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseKeep);
+}
+
+char *StringTrimRight(const char *text, char *destination)
+{
+    int32_t length = StringLength(text);
+    while (length > 0 && text[length - 1] == ' ') length--;
+    if (length == 0) return ScratchEmpty(destination);
+    return ScratchPut(destination, text, (uint32_t)length, CaseKeep);
+}
+
+// Every character after the optional minus sign counts as a digit, whatever it is.
+int32_t StringToLong(const char *text)
+{
+    if (!text) return 0;
+    Scratch.NegativeSign = 0;
+    if (*text == '-') {
+        Scratch.NegativeSign = 1;
+        text++;
+    }
+    uint32_t value = 0;
+    for (; *text; text++) value = value * 10 + ((uint32_t)(unsigned char)*text - 48);
+    if (Scratch.NegativeSign) value = 0 - value;
+    return (int32_t)value;
+}
