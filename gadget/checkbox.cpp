@@ -1,1 +1,43 @@
-// (being written)
+// The check box: an auto check box whose state value is its check mark. Text, freeing and
+// the item operations are the dispatchers' defaults.
+#include "gadget/gadgets.h"
+
+HWND GadgetCreateCheckBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                          const char *text) {
+    Gadgets.Params.X = x;
+    Gadgets.Params.Y = y;
+    Gadgets.Params.Width = width;
+    Gadgets.Params.Height = height;
+    Gadgets.Params.Text = text;
+    Gadgets.ClassName = "BUTTON";
+    Gadgets.Style = 0x50030003;   // child, visible, group, tab stop, BS_AUTOCHECKBOX
+    Gadgets.ExStyle = 0;
+    Gadgets.KindOps = &CheckBoxKindOps;
+    return GadgetCreate(number);
+}
+
+static int32_t CheckBoxGetState(HWND control) {
+    return (int32_t)SendBareMessage(control, BM_GETCHECK);
+}
+
+static void CheckBoxSetState(HWND control, int32_t state) {
+    SendMessageA(control, BM_SETCHECK, (WPARAM)state, 0);
+}
+
+const GadgetKindOps CheckBoxKindOps = {
+    nullptr,            // Free: DestroyWindow
+    CheckBoxGetState,   // GetState: BST_UNCHECKED 0 or BST_CHECKED 1
+    CheckBoxSetState,   // SetState: BM_SETCHECK
+    nullptr,            // GetText: the window text
+    nullptr,            // SetText: SetWindowTextA
+    nullptr,            // AddItem: no items
+    nullptr,            // AddItemExtra: no items
+    nullptr,            // RemoveItem: no items
+    nullptr,            // ClearItems: no items
+    nullptr,            // Reserved
+    nullptr,            // CountItems: 0
+    nullptr,            // GetItemState: 0
+    nullptr,            // SetItemState: nothing
+    nullptr,            // GetItemText: the empty text
+    nullptr,            // SetItemText: nothing
+};

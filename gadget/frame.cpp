@@ -1,1 +1,27 @@
-// (being written)
+// The frame: a group box (flags 0), a sunken static frame (flags 1) or a static frame with a
+// thin edge (any other flags). It has no table of its own: it borrows the button's or the
+// text's, neither of which overrides anything.
+#include "gadget/gadgets.h"
+
+HWND GadgetCreateFrame(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                       const char *text, uint32_t flags) {
+    Gadgets.Params.X = x;
+    Gadgets.Params.Y = y;
+    Gadgets.Params.Width = width;
+    Gadgets.Params.Height = height;
+    Gadgets.Params.Text = text;
+    Gadgets.Params.Flags = flags;
+    Gadgets.ClassName = "BUTTON";
+    Gadgets.Style = 0x50020007;   // child, visible, group, BS_GROUPBOX
+    Gadgets.ExStyle = 0;
+    Gadgets.KindOps = &ButtonKindOps;
+    if (flags != 0) {
+        Gadgets.ClassName = "STATIC";
+        Gadgets.Style = 0x50020001;   // child, visible, group, SS_CENTER
+        Gadgets.KindOps = &TextKindOps;
+        // transparent, so that the gadgets drawn inside it show through
+        Gadgets.ExStyle = flags == 1 ? WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT
+                                     : WS_EX_STATICEDGE | WS_EX_TRANSPARENT;
+    }
+    return GadgetCreate(number);
+}

@@ -1,1 +1,47 @@
-// (being written)
+// The option: an auto radio button. Options created one right after another form one group,
+// because only the first of a run carries WS_GROUP; any other gadget ends the run.
+#include "gadget/gadgets.h"
+
+HWND GadgetCreateOption(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                        const char *text) {
+    Gadgets.Params.X = x;
+    Gadgets.Params.Y = y;
+    Gadgets.Params.Width = width;
+    Gadgets.Params.Height = height;
+    Gadgets.Params.Text = text;
+    Gadgets.ClassName = "BUTTON";
+    // child, visible, tab stop, BS_AUTORADIOBUTTON; WS_GROUP only when a run begins
+    Gadgets.Style = Gadgets.OptionGroupOpen == 0 ? 0x50030009 : 0x50010009;
+    Gadgets.ExStyle = 0;
+    Gadgets.KindOps = &OptionKindOps;
+    HWND control = GadgetCreate(number);
+    // GadgetCreate has just cleared the flag; the next option joins this one's group.
+    Gadgets.OptionGroupOpen = 1;
+    return control;
+}
+
+static int32_t OptionGetState(HWND control) {
+    return (int32_t)SendBareMessage(control, BM_GETCHECK);
+}
+
+static void OptionSetState(HWND control, int32_t state) {
+    SendMessageA(control, BM_SETCHECK, (WPARAM)state, 0);
+}
+
+const GadgetKindOps OptionKindOps = {
+    nullptr,          // Free: DestroyWindow
+    OptionGetState,   // GetState: BST_UNCHECKED 0 or BST_CHECKED 1
+    OptionSetState,   // SetState: BM_SETCHECK (the others of the group are left alone)
+    nullptr,          // GetText: the window text
+    nullptr,          // SetText: SetWindowTextA
+    nullptr,          // AddItem: no items
+    nullptr,          // AddItemExtra: no items
+    nullptr,          // RemoveItem: no items
+    nullptr,          // ClearItems: no items
+    nullptr,          // Reserved
+    nullptr,          // CountItems: 0
+    nullptr,          // GetItemState: 0
+    nullptr,          // SetItemState: nothing
+    nullptr,          // GetItemText: the empty text
+    nullptr,          // SetItemText: nothing
+};

@@ -1,1 +1,208 @@
-// (being written)
+// The panel: a tab control whose tabs each own a page window on which that tab's gadgets are
+// created, and the stack of saved gadget parents that lets panels nest. The window procedure
+// switches pages on a click without calling in here, so the arrangement below is a contract:
+// a tab's lParam is its page, and the page on show is the tab control's first child.
+#include "gadget/panels.h"
+
+#include "gadget/gadgets.h"
+#include "runtime/startup.h"
+#include "runtime/strings.h"
+
+PanelState Panels;
+
+void PanelLayerInit(void) {
+    RtlZeroMemory(&Panels, sizeof Panels);
+}
+
+HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height) {
+    // A full stack would be overrun by the push: refuse, and count the level so that the
+    // GadgetListClose belonging to it still pairs with this call.
+    if (Panels.GadgetListDepth >= GadgetListStackSize) {
+        if (Panels.RefusedDepth == 0) Panels.RefusedParent = Gadgets.GadgetParent;
+        Panels.RefusedDepth++;
+        return 0;
+    }
+    Gadgets.Params.X = x;
+    Gadgets.Params.Y = y;
+    Gadgets.Params.Width = width;
+    Gadgets.Params.Height = height;
+    Gadgets.Params.Text = nullptr;
+    Gadgets.ClassName = "SysTabControl32";
+    // child, visible, clip siblings, group, tab stop; one row of tabs
+    Gadgets.Style = 0x54030000;
+    Gadgets.ExStyle = 0;
+    Gadgets.KindOps = &PanelKindOps;
+    HWND tab = GadgetCreate(number);
+
+    Panels.TabCounter = 0;
+    Panels.LastPanel = tab;
+    // The parent stays: gadgets created before the first tab go beside the panel.
+    Panels.GadgetListStack[Panels.GadgetListDepth] = Gadgets.GadgetParent;
+    Panels.GadgetListDepth++;
+
+    // The row height depends on the font the control was just given; a temporary tab shows it.
+    Panels.TabItem.mask = 0;
+    SendMessageA(tab, TCM_INSERTITEMA, 0, (LPARAM)&Panels.TabItem);
+    SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
+    Panels.TabRowHeight = Panels.PanelRect.bottom;
+    SendMessageA(tab, TCM_DELETEITEM, 0, 0);
+    return tab;
+}
+
+void GadgetListClose(void) {
+    if (Panels.RefusedDepth > 0) {
+        Panels.RefusedDepth--;
+        Gadgets.GadgetParent = Panels.RefusedParent;
+        return;
+    }
+    if (Panels.GadgetListDepth > 0) {
+        Panels.GadgetListDepth--;
+        Gadgets.GadgetParent = Panels.GadgetListStack[Panels.GadgetListDepth];
+    }
+}
+
+// Learns the page of the tab at an index through TabItem; null when there is no such tab.
+static HWND PanelPageOf(HWND tab, int32_t index) {
+    Panels.TabItem.mask = TCIF_PARAM;
+    Panels.TabItem.lParam = 0;
+    if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return nullptr;
+    return (HWND)Panels.TabItem.lParam;
+}
+
+void PanelSelectTab(HWND tab, int32_t index) {
+    // An index without a tab is not handed on: some tab controls store it as the selection.
+    int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
+    if (index >= 0 && index < count) SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
+    int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
+    if (selected < 0) return;
+    HWND page = PanelPageOf(tab, selected);
+    HWND shown = GetWindow(tab, GW_CHILD);
+    ShowWindow(shown, SW_HIDE);
+    EnableWindow(shown, FALSE);
+    EnableWindow(page, TRUE);
+    // Shown only together with HWND_TOP, so that the page on show stays the first child.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
+void PanelRemoveTab(HWND tab, int32_t index) {
+    Panels.TabItem.mask = TCIF_PARAM;
+    if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return;
+    DestroyWindow((HWND)Panels.TabItem.lParam);
+    SendMessageA(tab, TCM_DELETEITEM, (WPARAM)index, 0);
+}
+
+void PanelLayoutPages(HWND tab) {
+    SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
+    Panels.TabRowHeight = Panels.PanelRect.bottom;
+    int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
+    for (int32_t index = count - 1; index >= 0; index--) {
+        GetClientRect(tab, &Panels.PanelRect);
+        HWND page = PanelPageOf(tab, index);
+        SetWindowPos(page, nullptr, 0, 0, Panels.PanelRect.right - 4,
+                     Panels.PanelRect.bottom - Panels.TabRowHeight - 4,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    }
+}
+
+static int32_t PanelGetState(HWND tab) {
+    return (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
+}
+
+static void PanelSetState(HWND tab, int32_t index) {
+    PanelSelectTab(tab, index);
+}
+
+// Appends the title of the tab at an index: at most 999 characters, and never past the end
+// of the scratch buffer. No tab there gives the empty text.
+static void PanelTitleAt(HWND tab, int32_t index) {
+    char *cursor = Scratch.ScratchCursor;
+    char *end = ScratchEnd();
+    if (cursor == nullptr || cursor > end) return;
+    *cursor = 0;
+    int32_t room = (int32_t)(end - cursor) + 1;   // bytes, the terminating zero included
+    Panels.TabItem.mask = TCIF_TEXT;
+    Panels.TabItem.pszText = cursor;
+    Panels.TabItem.cchTextMax = room < 1000 ? room : 1000;
+    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem);
+    while (cursor < end && *cursor != 0) cursor++;
+    *cursor = 0;
+    Scratch.ScratchCursor = cursor;
+}
+
+static void PanelGetText(HWND tab) {
+    PanelTitleAt(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
+}
+
+static void PanelGetItemText(HWND tab, int32_t index, int32_t) {
+    PanelTitleAt(tab, index);
+}
+
+static void PanelSetTitle(HWND tab, int32_t index, const char *text) {
+    Panels.TabItem.mask = TCIF_TEXT;
+    Panels.TabItem.pszText = (LPSTR)(text != nullptr ? text : "");
+    SendMessageA(tab, TCM_SETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem);
+}
+
+static void PanelSetText(HWND tab, const char *text) {
+    int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
+    PanelSetTitle(tab, selected, text);
+    PanelSelectTab(tab, selected);
+}
+
+static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t) {
+    PanelSetTitle(tab, index, text);
+    PanelSelectTab(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
+}
+
+// Adds a tab at TabCounter with a new page, which becomes the gadget parent. The position
+// plays no part; the result is the new tab's index (-1 when the control refused it).
+static int32_t PanelAddItem(HWND tab, int32_t, const char *text) {
+    GetClientRect(tab, &Panels.PanelRect);
+    HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, 2, Panels.TabRowHeight + 2,
+                                Panels.PanelRect.right - 4,
+                                Panels.PanelRect.bottom - Panels.TabRowHeight - 4, tab, nullptr,
+                                Runtime.ModuleHandle, nullptr);
+    Gadgets.GadgetParent = page;
+    Panels.TabItem.mask = TCIF_TEXT | TCIF_PARAM;
+    Panels.TabItem.pszText = (LPSTR)text;
+    Panels.TabItem.lParam = (LPARAM)page;
+    int32_t index = (int32_t)SendMessageA(tab, TCM_INSERTITEMA, (WPARAM)Panels.TabCounter,
+                                          (LPARAM)&Panels.TabItem);
+    if (Panels.TabCounter == 0) {
+        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        SetWindowPos(tab, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    }
+    Panels.TabCounter++;
+    return index;
+}
+
+static void PanelRemoveItem(HWND tab, int32_t index) {
+    PanelRemoveTab(tab, index);
+}
+
+static void PanelClearItems(HWND tab) {
+    int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
+    for (int32_t index = count - 1; index >= 0; index--) PanelRemoveTab(tab, index);
+}
+
+static int32_t PanelCountItems(HWND tab) {
+    return (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
+}
+
+const GadgetKindOps PanelKindOps = {
+    nullptr,            // Free: DestroyWindow, which takes the pages and their gadgets along
+    PanelGetState,      // GetState: selected tab, -1 when none
+    PanelSetState,      // SetState: PanelSelectTab
+    PanelGetText,       // GetText: the selected tab's title
+    PanelSetText,       // SetText: retitles the selected tab
+    PanelAddItem,       // AddItem: a tab with its page, which becomes the gadget parent
+    nullptr,            // AddItemExtra: not offered
+    PanelRemoveItem,    // RemoveItem: PanelRemoveTab
+    PanelClearItems,    // ClearItems: every tab, the last first
+    nullptr,            // Reserved
+    PanelCountItems,    // CountItems: TCM_GETITEMCOUNT
+    nullptr,            // GetItemState: 0
+    nullptr,            // SetItemState: nothing
+    PanelGetItemText,   // GetItemText: a tab's title
+    PanelSetItemText,   // SetItemText: retitles a tab
+};

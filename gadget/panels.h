@@ -17,11 +17,15 @@ struct PanelState {
     int32_t TabCounter;                          // tabs added since the newest panel creation
     TCITEMA TabItem;                             // the record every panel operation passes
     RECT PanelRect;                              // item and client rectangles
+    int32_t RefusedDepth;                        // panels refused on a full stack, unclosed
+    HWND RefusedParent;                          // GadgetParent when the first of them was asked
 };
 
 extern PanelState Panels;
 
 void PanelLayerInit(void);   // zeroes PanelState; GadgetLayerInit calls it
+// Returns 0 and creates nothing when GadgetListStackSize panels are unclosed already; the
+// GadgetListClose that pairs with such a refused creation gives back the parent in effect then.
 HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
 void GadgetListClose(void);
 void PanelSelectTab(HWND tab, int32_t index);
