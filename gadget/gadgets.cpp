@@ -1,1 +1,224 @@
-// (being written)
+// The gadget table, the creation routine every kind's creator ends in, the operations that
+// work alike on every kind, and one dispatcher per operation slot. Only the dispatchers
+// read a kind's table; a null slot gets the default written here.
+#include "gadget/gadgets.h"
+
+#include <commctrl.h>
+
+#include "gadget/panels.h"
+#include "runtime/startup.h"
+#include "runtime/strings.h"
+
+GadgetLayerState Gadgets;
+
+enum {
+    GadgetTableInitial = 30,   // numbers that fit before the first growth
+    GadgetTableGrowth = 30,    // room made beyond a number that does not fit
+    GadgetTableSpare = 2,      // zero slots always kept beyond the capacity
+    GadgetTextLimit = 5000,    // the default text reader's buffer, zero included
+};
+
+// Handed out for numbers outside the table, so that a caller that does not test the number
+// reads a gadget that was never created; cleared on every hand-out.
+static GadgetSlot GadgetSpareSlot;
+
+void GadgetLayerInit(void) {
+    RtlZeroMemory(&Gadgets, sizeof Gadgets);
+    PanelLayerInit();
+    Gadgets.Slots = (GadgetSlot *)HeapAllocate(
+        (GadgetTableInitial + GadgetTableSpare) * sizeof(GadgetSlot), 1);
+    // Without a block no number fits, and every later creation tries to allocate one again.
+    Gadgets.Capacity = Gadgets.Slots != nullptr ? GadgetTableInitial : 0;
+    Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
+    InitCommonControls();
+}
+
+HWND GadgetListUse(HWND window) {
+    Gadgets.GadgetParent = window;
+    return window;
+}
+
+void GadgetSetFont(HFONT font) {
+    Gadgets.GadgetFont = font;
+}
+
+int GadgetTableEnsure(int32_t number) {
+    if ((uint32_t)number < Gadgets.Capacity) return 1;
+    // A negative number, or one whose block size would not fit 32 bits, can never be held.
+    if (number < 0) return 0;
+    uint64_t capacity = (uint64_t)number + GadgetTableGrowth;
+    uint64_t bytes = (capacity + GadgetTableSpare) * sizeof(GadgetSlot);
+    if (bytes > 0x7FFFFFFF) return 0;
+    GadgetSlot *slots = (GadgetSlot *)HeapReallocateZero(Gadgets.Slots, (uint32_t)bytes);
+    if (slots == nullptr) return 0;   // the old table stays as it was
+    Gadgets.Slots = slots;
+    Gadgets.Capacity = (uint32_t)capacity;
+    return 1;
+}
+
+// The slot of a number the table holds, else null.
+static GadgetSlot *GadgetSlotFound(int32_t number) {
+    if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
+    return &Gadgets.Slots[number];
+}
+
+GadgetSlot *GadgetSlotOf(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot != nullptr) return slot;
+    GadgetSpareSlot.Handle = nullptr;
+    GadgetSpareSlot.Ops = nullptr;
+    return &GadgetSpareSlot;
+}
+
+HWND GadgetCreate(int32_t number) {
+    if (!GadgetTableEnsure(number)) return nullptr;
+    Gadgets.CreatingNumber = number;
+    HWND control = CreateWindowExA(Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text,
+                                   Gadgets.Style, Gadgets.Params.X, Gadgets.Params.Y,
+                                   Gadgets.Params.Width, Gadgets.Params.Height,
+                                   Gadgets.GadgetParent, (HMENU)(intptr_t)number,
+                                   Runtime.ModuleHandle, nullptr);
+    // Messages sent during creation may have created gadgets too: look the slot up anew.
+    GadgetSlot *slot = GadgetSlotOf(Gadgets.CreatingNumber);
+    slot->Handle = control;
+    slot->Ops = Gadgets.KindOps;
+    SendMessageA(control, WM_SETFONT, (WPARAM)Gadgets.GadgetFont, 1);
+    Gadgets.OptionGroupOpen = 0;
+    return control;
+}
+
+void GadgetDisable(int32_t number, int32_t flag) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return;
+    EnableWindow(slot->Handle, flag == 0 ? TRUE : FALSE);
+}
+
+HWND GadgetActivate(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return nullptr;
+    return SetFocus(slot->Handle);
+}
+
+LRESULT SendBareMessage(HWND control, UINT message) {
+    return SendMessageA(control, message, 0, 0);
+}
+
+// The dispatchers. A number outside the table does nothing and gives 0.
+
+void GadgetFree(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return;
+    if (slot->Ops != nullptr && slot->Ops->Free != nullptr)
+        slot->Ops->Free(slot->Handle);
+    else
+        DestroyWindow(slot->Handle);
+}
+
+int32_t GadgetGetState(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetState == nullptr) return 0;
+    return slot->Ops->GetState(slot->Handle);
+}
+
+int32_t GadgetSetState(int32_t number, int32_t state) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetState == nullptr) return 0;
+    slot->Ops->SetState(slot->Handle, state);
+    return 0;
+}
+
+// The window text, cut so that it and its zero stay inside the scratch buffer.
+static void GadgetReadWindowText(HWND control) {
+    char *cursor = Scratch.ScratchCursor;
+    char *end = ScratchEnd();
+    if (cursor == nullptr || cursor > end) return;
+    int32_t size = (int32_t)(end - cursor) + 1;
+    if (size > GadgetTextLimit) size = GadgetTextLimit;
+    *cursor = 0;
+    int32_t copied = GetWindowTextA(control, cursor, size);
+    if (copied < 0) copied = 0;
+    if (copied > size - 1) copied = size - 1;
+    Scratch.ScratchCursor = cursor + copied;
+    *Scratch.ScratchCursor = 0;
+}
+
+void GadgetGetText(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return;
+    if (slot->Ops != nullptr && slot->Ops->GetText != nullptr)
+        slot->Ops->GetText(slot->Handle);
+    else
+        GadgetReadWindowText(slot->Handle);
+}
+
+void GadgetSetText(int32_t number, const char *text) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return;
+    if (slot->Ops != nullptr && slot->Ops->SetText != nullptr)
+        slot->Ops->SetText(slot->Handle, text);
+    else
+        SetWindowTextA(slot->Handle, text);
+}
+
+int32_t GadgetAddItem(int32_t number, int32_t position, const char *text) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItem == nullptr) return 0;
+    return slot->Ops->AddItem(slot->Handle, position, text != nullptr ? text : "");
+}
+
+int32_t GadgetAddItemExtra(int32_t number, int32_t itemNumber, const char *text, int32_t second) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItemExtra == nullptr) return 0;
+    return slot->Ops->AddItemExtra(slot->Handle, itemNumber, text != nullptr ? text : "", second);
+}
+
+int32_t GadgetRemoveItem(int32_t number, int32_t index) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->RemoveItem == nullptr) return 0;
+    slot->Ops->RemoveItem(slot->Handle, index);
+    return 0;
+}
+
+int32_t GadgetClearItems(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->ClearItems == nullptr) return 0;
+    slot->Ops->ClearItems(slot->Handle);
+    return 0;
+}
+
+int32_t GadgetCountItems(int32_t number) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->CountItems == nullptr) return 0;
+    return slot->Ops->CountItems(slot->Handle);
+}
+
+int32_t GadgetGetItemState(int32_t number, int32_t index) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetItemState == nullptr) return 0;
+    return slot->Ops->GetItemState(slot->Handle, index);
+}
+
+int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemState == nullptr) return 0;
+    slot->Ops->SetItemState(slot->Handle, index, state);
+    return 0;
+}
+
+void GadgetGetItemText(int32_t number, int32_t index, int32_t second) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return;
+    if (slot->Ops != nullptr && slot->Ops->GetItemText != nullptr)
+        slot->Ops->GetItemText(slot->Handle, index, second);
+    else if (Scratch.ScratchCursor != nullptr && Scratch.ScratchCursor <= ScratchEnd())
+        *Scratch.ScratchCursor = 0;
+}
+
+// A null text becomes the empty text here as in the add-item dispatchers: a kind that
+// replaces an item by removing and inserting would otherwise lose the item.
+int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second) {
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemText == nullptr) return 0;
+    slot->Ops->SetItemText(slot->Handle, index, text != nullptr ? text : "", second);
+    return 0;
+}
