@@ -1,0 +1,34 @@
+// A runtime core of its own for every test: a fresh private heap and scratch buffer, and
+// nothing of the window or gadget layers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/containers.h"
+#include "runtime/startup.h"
+#include "runtime/strings.h"
+
+class CoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Runtime = RuntimeState();
+        Scratch = ScratchState();
+        Containers = ContainerState();
+        Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+        ASSERT_NE(Runtime.RuntimeHeap, nullptr);
+        ASSERT_EQ(ScratchBufferInit(), 1);
+    }
+
+    void TearDown() override
+    {
+        HeapDestroy(Runtime.RuntimeHeap);
+        Runtime = RuntimeState();
+        Scratch = ScratchState();
+    }
+
+    // The text that starts at a piece, up to its first zero.
+    static std::string Text(const char *piece) { return piece ? std::string(piece) : std::string(); }
+};

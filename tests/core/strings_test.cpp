@@ -1,0 +1,550 @@
+// Scratch buffer, string variables, number formatters and text functions, run in-process on
+// the runtime library alone.
+#include "core_fixture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+using StringsTest = CoreTest;
+
+char *Cursor() { return Scratch.ScratchCursor; }
+
+// ---- expression protocol ---------------------------------------------------------------
+
+TEST_F(StringsTest, BufferStartsZeroFilledWithTheCursorOnItsFirstByte)
+{
+    ASSERT_EQ(Scratch.ScratchCursor, Scratch.ScratchBuffer);
+    EXPECT_EQ(ScratchEnd(), Scratch.ScratchBuffer + 63999);
+    for (int i = 0; i < ScratchBufferSize; i++) ASSERT_EQ(Scratch.ScratchBuffer[i], 0) << i;
+}
+
+TEST_F(StringsTest, AppendJoinsPiecesAndRestsOnTheTerminator)
+{
+    char *start = Cursor();
+    StringAppend("Zahl: ");
+    StringFromLong(220, Cursor());
+    StringAppend(", ");
+    StringFromLong(284, Cursor());
+    EXPECT_EQ(Text(start), "Zahl: 220, 284");
+    EXPECT_EQ(Cursor(), start + 14);
+    EXPECT_EQ(*Cursor(), 0);
+}
+
+TEST_F(StringsTest, AppendOfNullAddsNothingAndKeepsTheTerminator)
+{
+    char *start = Cursor();
+    StringAppend("ab");
+    start[2] = 'X';   // a stale byte where the terminator belongs
+    StringAppend(nullptr);
+    EXPECT_EQ(Text(start), "ab");
+    EXPECT_EQ(Cursor(), start + 2);
+}
+
+// An operation handed an expression's text appends its own piece behind it, and the
+// caller gives the cursor back: the buffer is used like a stack.
+TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
+{
+    char *start = Cursor();
+    StringAppend("abc ");
+    StringAppend("def");
+    Scratch.ScratchCursor++;                        // step over the argument's terminator
+    char *piece = StringUpperCase(start, Cursor());
+    EXPECT_EQ(piece, start + 8);
+    EXPECT_EQ(Text(start), "abc def");
+    EXPECT_EQ(Text(piece), "ABC DEF");
+    EXPECT_EQ(Cursor(), piece + 7);
+
+    // The called operation builds and consumes an expression of its own behind both.
+    char *inner = Cursor();
+    StringAppend("x");
+    StringFromLong(-7, Cursor());
+    StringVar held = nullptr;
+    StringAssign(&held, inner);
+    EXPECT_EQ(Cursor(), inner);
+    EXPECT_STREQ(held, "x-7");
+
+    Scratch.ScratchCursor = start;                  // the caller hands the cursor back
+    EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
+    EXPECT_EQ(Text(start), "abc def");
+}
+
+// A source whose terminator lies where the piece is written (the expression itself,
+// handed over without stepping past its zero) is read up to that point only.
+TEST_F(StringsTest, SourceEndingAtTheDestinationIsCopiedOnce)
+{
+    char *start = Cursor();
+    StringAppend("ab");
+    StringAppend(start);
+    EXPECT_EQ(Text(start), "abab");
+    StringTrimLeft(start, Cursor());
+    EXPECT_EQ(Text(start), "abababab");
+    StringLowerCase(start, Cursor());
+    EXPECT_EQ(StringLength(start), 16);
+    EXPECT_EQ(Cursor(), start + 16);
+}
+
+TEST_F(StringsTest, BuildingAnExpressionAllocatesNothing)
+{
+    StringVar a = nullptr;
+    StringAssignText(&a, "  Befreundete Zahlen  ");
+    uint32_t before = Runtime.HeapAllocations;
+    char *start = Cursor();
+    for (int i = 0; i < 2000; i++) {
+        StringAppend(a);
+        StringFromLong(i, Cursor());
+        StringFromHex((uint32_t)i, Cursor());
+        StringFromUnsigned((uint32_t)-i, i % 3, Cursor());
+        StringTrimRight(a, Cursor());
+        StringUpperCase(a, Cursor());
+        StringMiddle(a, 3, 5, Cursor());
+    }
+    EXPECT_GT(Cursor() - start, 60000);
+    EXPECT_EQ(Runtime.HeapAllocations, before);
+    StringVar b = nullptr;
+    StringAssign(&b, start);
+    EXPECT_EQ(Runtime.HeapAllocations, before + 1);
+}
+
+// ---- string variables ------------------------------------------------------------------
+
+TEST_F(StringsTest, AssignStoresTheExpressionAndMovesTheCursorBack)
+{
+    StringVar v = nullptr;
+    char *start = Cursor();
+    StringAppend("220");
+    StringAppend(", 284");
+    StringAssign(&v, start);
+    ASSERT_NE(v, nullptr);
+    EXPECT_STREQ(v, "220, 284");
+    EXPECT_EQ(Cursor(), start);
+    EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 9u);
+
+    // Assigning again gives the old text back and stores the new one.
+    StringAppend("x");
+    StringAssign(&v, start);
+    EXPECT_STREQ(v, "x");
+}
+
+TEST_F(StringsTest, AssignOfAnEmptyExpressionStoresTheEmptyText)
+{
+    Scratch.ScratchBuffer[0] = 'Q';   // a stale byte at the start: no piece was appended
+    StringVar v = nullptr;
+    StringAssign(&v, Cursor());
+    ASSERT_NE(v, nullptr);
+    EXPECT_STREQ(v, "");
+    EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 1u);
+}
+
+TEST_F(StringsTest, AssignKeepsTheWholeExpressionAcrossAZeroCode)
+{
+    StringVar v = nullptr;
+    char *start = Cursor();
+    StringAppend("a");
+    StringFromCode(0, Cursor());
+    EXPECT_EQ(Cursor(), start + 2);
+    StringAppend("b");
+    EXPECT_EQ(Text(start), "a");   // every reader sees the text end at the zero
+    StringAssign(&v, start);
+    EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 4u);
+    EXPECT_EQ(std::string(v, 3), std::string("a\0b", 3));
+}
+
+TEST_F(StringsTest, AssignTextCopiesNullAndEmptyAndTheVariablesOwnText)
+{
+    StringVar v = nullptr;
+    StringAssignText(&v, nullptr);
+    EXPECT_EQ(v, nullptr);
+    StringAssignText(&v, "");
+    ASSERT_NE(v, nullptr);
+    EXPECT_STREQ(v, "");
+
+    char text[] = "Pause";
+    StringAssignText(&v, text);
+    text[0] = 'X';
+    EXPECT_STREQ(v, "Pause");
+    EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 7u);   // one byte spare, as designed
+
+    StringAssignText(&v, v);                              // its own text
+    EXPECT_STREQ(v, "Pause");
+    EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
+    StringAssignText(&v, v + 2);                          // a tail of its own text
+    EXPECT_STREQ(v, "use");
+
+    char *before = Cursor();
+    StringAssignText(&v, nullptr);
+    EXPECT_EQ(v, nullptr);
+    EXPECT_EQ(Cursor(), before);
+    StringFree(nullptr);
+}
+
+// Every allocation of an assignment made to fail in turn: the variable ends null (the
+// empty text), nothing is written through null, and the cursor still goes back.
+TEST_F(StringsTest, RefusedAllocationLeavesTheVariableEmpty)
+{
+    StringVar v = nullptr;
+    StringAssignText(&v, "old");
+    char *start = Cursor();
+    StringAppend("new");
+    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    StringAssign(&v, start);
+    EXPECT_EQ(v, nullptr);
+    EXPECT_EQ(Cursor(), start);
+
+    StringAssignText(&v, "old");
+    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    StringAssignText(&v, "newer");
+    EXPECT_EQ(v, nullptr);
+    EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
+
+    Runtime.HeapFailAt = 0;
+    StringAssignText(&v, "again");
+    EXPECT_STREQ(v, "again");
+}
+
+// ---- number formatters -----------------------------------------------------------------
+
+TEST_F(StringsTest, FormattersWriteDecimalUnsignedAndHex)
+{
+    struct Row {
+        std::function<char *(char *)> format;
+        const char *expected;
+    } rows[] = {
+        {[](char *d) { return StringFromLong(0, d); }, "0"},
+        {[](char *d) { return StringFromLong(-2147483647 - 1, d); }, "-2147483648"},
+        {[](char *d) { return StringFromLong(2147483647, d); }, "2147483647"},
+        {[](char *d) { return StringFromHex(0xFFFFFFFFu, d); }, "FFFFFFFF"},
+        {[](char *d) { return StringFromHex(255, d); }, "FF"},
+        {[](char *d) { return StringFromHex(0, d); }, "0"},
+        {[](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 0, d); }, "255"},
+        {[](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 1, d); }, "65535"},
+        {[](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); }, "4294967295"},
+        {[](char *d) { return StringFromUnsigned(0xFFFFFFFFu, -1, d); }, "4294967295"},
+        {[](char *d) { return StringFromUnsigned(0x12345, 0, d); }, "69"},
+        {[](char *d) { return StringFromUnsigned(0x12345, 1, d); }, "9029"},
+    };
+    for (const Row &row : rows) {
+        char *start = Cursor();
+        StringAppend("<");
+        char *piece = row.format(Cursor());
+        EXPECT_EQ(piece, start + 1);
+        EXPECT_EQ(Text(piece), row.expected);
+        EXPECT_EQ(Cursor(), piece + strlen(row.expected));
+        StringAppend(">");
+        EXPECT_EQ(Text(start), std::string("<") + row.expected + ">");
+        Scratch.ScratchCursor = start;
+    }
+}
+
+TEST_F(StringsTest, FromCodeTakesTheLowEightBits)
+{
+    char *start = Cursor();
+    StringFromCode(0x141, Cursor());
+    StringFromCode(0xE4, Cursor());
+    EXPECT_EQ(Text(start), "A\xE4");
+    EXPECT_EQ(Cursor(), start + 2);
+}
+
+// ---- text functions --------------------------------------------------------------------
+
+TEST_F(StringsTest, FirstCodeAndLengthTreatNullAsEmpty)
+{
+    EXPECT_EQ(StringFirstCode(nullptr), 0);
+    EXPECT_EQ(StringFirstCode(""), 0);
+    EXPECT_EQ(StringFirstCode("\xFF" "a"), 255);
+    EXPECT_EQ(StringLength(nullptr), 0);
+    EXPECT_EQ(StringLength(""), 0);
+    EXPECT_EQ(StringLength("a b\t"), 4);
+}
+
+TEST_F(StringsTest, FindCountsFromOneAndStopsAtTheEnd)
+{
+    const char *t = "abcabc";
+    EXPECT_EQ(StringFind(t, "c", 4), 6);
+    EXPECT_EQ(StringFind(t, "c", 0), 3);
+    EXPECT_EQ(StringFind(t, "c", -5), 3);
+    EXPECT_EQ(StringFind(t, "c", 1), 3);
+    EXPECT_EQ(StringFind(t, "c", 3), 3);
+    EXPECT_EQ(StringFind(t, "d", 1), 0);
+    EXPECT_EQ(StringFind(t, "bca", 1), 2);
+    EXPECT_EQ(StringFind(t, "bcd", 1), 0);
+    EXPECT_EQ(StringFind(t, "abcabcd", 1), 0);
+    EXPECT_EQ(StringFind(t, "", 1), 1);
+    EXPECT_EQ(StringFind(t, "", 7), 7);
+    EXPECT_EQ(StringFind(t, "", 8), 0);
+    EXPECT_EQ(StringFind(t, "c", 7), 0);
+    EXPECT_EQ(StringFind(t, "c", 100), 0);
+    EXPECT_EQ(StringFind(nullptr, "", 1), 0);
+    EXPECT_EQ(StringFind(t, nullptr, 1), 0);
+    EXPECT_EQ(StringFind("", "", 1), 1);
+}
+
+// Runs one appending operation at the cursor and returns its piece as a text.
+std::string Piece(const std::function<char *(char *)> &operation)
+{
+    char *start = Scratch.ScratchCursor;
+    char *piece = operation(start);
+    EXPECT_EQ(piece, start);
+    EXPECT_EQ(Scratch.ScratchCursor, piece + strlen(piece));
+    std::string text(piece);
+    Scratch.ScratchCursor = start;
+    return text;
+}
+
+TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
+{
+    auto left = [](const char *t, int n) { return Piece([=](char *d) { return StringLeftPart(t, n, d); }); };
+    auto right = [](const char *t, int n) { return Piece([=](char *d) { return StringRightPart(t, n, d); }); };
+    auto middle = [](const char *t, int s, int n) {
+        return Piece([=](char *d) { return StringMiddle(t, s, n, d); });
+    };
+    memset(Scratch.ScratchBuffer, 'Z', 32);   // stale bytes: every piece must end itself
+    EXPECT_EQ(left("ab", 5), "ab");
+    EXPECT_EQ(left("abc", 2), "ab");
+    EXPECT_EQ(left("abc", 0), "");
+    EXPECT_EQ(left("abc", -3), "");
+    EXPECT_EQ(left(nullptr, 3), "");
+    EXPECT_EQ(right("abc", 2), "bc");
+    EXPECT_EQ(right("abc", 9), "abc");
+    EXPECT_EQ(right("abc", 0), "");
+    EXPECT_EQ(right("abc", -1), "");
+    EXPECT_EQ(right(nullptr, 2), "");
+    EXPECT_EQ(middle("abcdef", 2, 3), "bcd");
+    EXPECT_EQ(middle("abcdef", 7, 3), "");
+    EXPECT_EQ(middle("abcdef", 8, 3), "");
+    EXPECT_EQ(middle("abcdef", 5, 10), "ef");
+    EXPECT_EQ(middle("abcdef", 0, 2), "ab");
+    EXPECT_EQ(middle("abcdef", -4, 2), "ab");
+    EXPECT_EQ(middle("abcdef", 1, 0), "");
+    EXPECT_EQ(middle("abcdef", 2, -1), "");
+    EXPECT_EQ(middle(nullptr, 1, 2), "");
+}
+
+TEST_F(StringsTest, TrimRemovesBlanksOnly)
+{
+    auto trimLeft = [](const char *t) { return Piece([=](char *d) { return StringTrimLeft(t, d); }); };
+    auto trimRight = [](const char *t) { return Piece([=](char *d) { return StringTrimRight(t, d); }); };
+    EXPECT_EQ(trimLeft("  a b  "), "a b  ");
+    EXPECT_EQ(trimLeft("\t a"), "\t a");
+    EXPECT_EQ(trimLeft("   "), "");
+    EXPECT_EQ(trimLeft(""), "");
+    EXPECT_EQ(trimLeft(nullptr), "");
+    EXPECT_EQ(trimRight("  a b  "), "  a b");
+    EXPECT_EQ(trimRight("a \t"), "a \t");
+    EXPECT_EQ(trimRight("   "), "");
+    EXPECT_EQ(trimRight(""), "");
+    EXPECT_EQ(trimRight(nullptr), "");
+}
+
+// Both upper ranges move whole, 215/247 and 223/255 included; every other code stays.
+TEST_F(StringsTest, CaseMappingsCoverAllCodes)
+{
+    std::string all;
+    for (int c = 1; c < 256; c++) all += (char)c;
+    std::string lower = Piece([&](char *d) { return StringLowerCase(all.c_str(), d); });
+    std::string upper = Piece([&](char *d) { return StringUpperCase(all.c_str(), d); });
+    ASSERT_EQ(lower.size(), 255u);
+    ASSERT_EQ(upper.size(), 255u);
+    for (int c = 1; c < 256; c++) {
+        int expectLower = ((c >= 65 && c <= 90) || (c >= 192 && c <= 223)) ? c + 32 : c;
+        int expectUpper = ((c >= 97 && c <= 122) || c >= 224) ? c - 32 : c;
+        EXPECT_EQ((unsigned char)lower[c - 1], expectLower) << c;
+        EXPECT_EQ((unsigned char)upper[c - 1], expectUpper) << c;
+    }
+    EXPECT_EQ(Piece([](char *d) { return StringLowerCase(nullptr, d); }), "");
+}
+
+TEST_F(StringsTest, ToLongReadsSignedDecimalAndWraps)
+{
+    EXPECT_EQ(StringToLong("123"), 123);
+    EXPECT_EQ(StringToLong("-45"), -45);
+    EXPECT_EQ(StringToLong(""), 0);
+    EXPECT_EQ(StringToLong("-"), 0);
+    EXPECT_EQ(StringToLong(nullptr), 0);
+    EXPECT_EQ(StringToLong("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(StringToLong("2147483648"), -2147483647 - 1);
+    EXPECT_EQ(StringToLong("4294967296"), 0);
+    EXPECT_EQ(StringToLong("4294967297"), 1);
+    EXPECT_EQ(StringToLong("007"), 7);
+    // Every character counts as a digit: its code minus 48.
+    EXPECT_EQ(StringToLong("1:"), 20);                 // ':' is 58, "digit" 10
+    EXPECT_EQ(StringToLong(" 1"), -159);               // ' ' is 32, "digit" -16
+    EXPECT_EQ(StringToLong("+1"), -49);                // '+' is 43, "digit" -5
+    EXPECT_EQ(Scratch.NegativeSign, 0);
+    StringToLong("-1");
+    EXPECT_EQ(Scratch.NegativeSign, 1);
+}
+
+// ---- the end of the buffer -------------------------------------------------------------
+
+// The buffer of the test's own, with guard bytes behind it that no writer may touch.
+class ScratchEndTest : public CoreTest {
+protected:
+    static const int Guard = 64;
+    std::vector<char> memory = std::vector<char>(ScratchBufferSize + Guard, '\xA5');
+    char *heapBuffer = nullptr;
+
+    void SetUp() override
+    {
+        CoreTest::SetUp();
+        heapBuffer = Scratch.ScratchBuffer;
+        Scratch.ScratchBuffer = memory.data();
+    }
+
+    bool GuardIntact() const
+    {
+        for (int i = 0; i < Guard; i++)
+            if (memory[ScratchBufferSize + i] != '\xA5') return false;
+        return true;
+    }
+
+    // The piece an operation writes with room to spare, at the heap's own buffer.
+    std::string FullPiece(const std::function<char *(char *)> &operation)
+    {
+        char *own = Scratch.ScratchBuffer;
+        Scratch.ScratchBuffer = heapBuffer;
+        Scratch.ScratchCursor = heapBuffer;
+        std::string text = Text(operation(heapBuffer));
+        Scratch.ScratchBuffer = own;
+        return text;
+    }
+};
+
+TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
+{
+    char *end = ScratchEnd();
+    Scratch.ScratchCursor = end - 3;
+    char *start = Cursor();
+    StringAppend("abcdefgh");
+    EXPECT_EQ(Text(start), "abc");
+    EXPECT_EQ(Cursor(), end);
+    EXPECT_EQ(*end, 0);
+    StringAppend("more");
+    EXPECT_EQ(Cursor(), end);
+    EXPECT_EQ(Text(start), "abc");
+    EXPECT_TRUE(GuardIntact());
+
+    // A whole expression running over the end keeps everything that fits.
+    Scratch.ScratchCursor = Scratch.ScratchBuffer;
+    for (int i = 0; i < 10000; i++) StringAppend("0123456789");
+    EXPECT_EQ(Cursor(), end);
+    EXPECT_EQ(StringLength(Scratch.ScratchBuffer), ScratchBufferSize - 1);
+    StringVar v = nullptr;
+    StringAssign(&v, Scratch.ScratchBuffer);
+    EXPECT_EQ(StringLength(v), ScratchBufferSize - 1);
+    EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
+    EXPECT_TRUE(GuardIntact());
+}
+
+// Every appending operation, at every distance from the end: the piece is the full
+// piece's beginning, as much as fits, with the cursor on its terminator.
+TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
+{
+    std::vector<std::function<char *(char *)>> operations = {
+        [](char *d) { StringAppend("appended text"); return std::min(d, ScratchEnd()); },
+        [](char *d) { return StringFromLong(-2147483647 - 1, d); },
+        [](char *d) { return StringFromLong(123456, d); },
+        [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
+        [](char *d) { return StringFromHex(0xABCDEF12u, d); },
+        [](char *d) { return StringFromCode('Q', d); },
+        [](char *d) { return StringLeftPart("left part text", 10, d); },
+        [](char *d) { return StringRightPart("right part text", 12, d); },
+        [](char *d) { return StringMiddle("middle piece text", 3, 9, d); },
+        [](char *d) { return StringLowerCase("LOWER CASE \xC0\xDF", d); },
+        [](char *d) { return StringUpperCase("upper case \xE0\xFF", d); },
+        [](char *d) { return StringTrimLeft("    trimmed left", d); },
+        [](char *d) { return StringTrimRight("trimmed right    ", d); },
+    };
+    char *end = ScratchEnd();
+    for (size_t k = 0; k < operations.size(); k++) {
+        std::string full = FullPiece(operations[k]);
+        for (int room = 1; room <= 20; room++) {   // bytes from the destination to the end
+            memset(memory.data() + ScratchBufferSize - 40, 'Z', 40);
+            char *destination = end - (room - 1);
+            Scratch.ScratchCursor = destination;
+            char *piece = operations[k](destination);
+            std::string expected = full.substr(0, std::min<size_t>(full.size(), room - 1));
+            EXPECT_EQ(piece, destination) << k << " " << room;
+            EXPECT_EQ(Text(piece), expected) << k << " " << room;
+            EXPECT_EQ(Cursor(), destination + expected.size()) << k << " " << room;
+            EXPECT_LE(Cursor(), end);
+            ASSERT_TRUE(GuardIntact()) << k << " " << room;
+        }
+        // A destination one past the end (an argument ending on the last byte was stepped
+        // over) gets the empty piece on the last byte.
+        *end = 0;
+        Scratch.ScratchCursor = end + 1;
+        char *piece = operations[k](end + 1);
+        EXPECT_EQ(piece, end) << k;
+        EXPECT_EQ(*end, 0) << k;
+        EXPECT_EQ(Cursor(), end) << k;
+        ASSERT_TRUE(GuardIntact()) << k;
+    }
+}
+
+// The heap's own buffer: the block behind it stays whole after a run over the end.
+TEST_F(StringsTest, HeapNeighbourOfTheBufferIsUntouched)
+{
+    char *neighbour = (char *)HeapAllocate(64, 0);
+    ASSERT_NE(neighbour, nullptr);
+    memset(neighbour, 0x5A, 64);
+    for (int i = 0; i < 7000; i++) StringFromLong(-1000000000 - i, Cursor());
+    EXPECT_EQ(Cursor(), ScratchEnd());
+    for (int i = 0; i < 64; i++) ASSERT_EQ(neighbour[i], 0x5A) << i;
+    EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
+}
+
+// A seeded random mix of pieces checked against a model string of the expression.
+TEST_F(StringsTest, RandomExpressionsMatchAModel)
+{
+    std::mt19937 random(20240611);
+    const char *texts[] = {"", " a ", "Zahl: ", "\xC4\xE4 x", "  lead", "trail  ", "abcabc"};
+    for (int round = 0; round < 200; round++) {
+        char *start = Cursor();
+        std::string model;
+        int pieces = random() % 12;
+        for (int p = 0; p < pieces; p++) {
+            const char *t = texts[random() % 7];
+            int32_t n = (int32_t)(random() % 21) - 5;
+            std::string s(t);
+            switch (random() % 6) {
+            case 0: StringAppend(t); model += s; break;
+            case 1: StringFromLong(n * 1000003, Cursor()); model += std::to_string(n * 1000003); break;
+            case 2:
+                StringLeftPart(t, n, Cursor());
+                model += n <= 0 ? "" : s.substr(0, n);
+                break;
+            case 3:
+                StringRightPart(t, n, Cursor());
+                model += n <= 0 ? "" : s.substr(s.size() - std::min<size_t>(n, s.size()));
+                break;
+            case 4: {
+                int32_t from = (int32_t)(random() % 10) - 2;
+                StringMiddle(t, from, n, Cursor());
+                size_t begin = from <= 1 ? 0 : from - 1;
+                model += (n <= 0 || begin > s.size()) ? "" : s.substr(begin, n);
+                break;
+            }
+            case 5: {
+                StringTrimLeft(t, Cursor());
+                size_t first = s.find_first_not_of(' ');
+                model += first == std::string::npos ? "" : s.substr(first);
+                break;
+            }
+            }
+        }
+        if (pieces) ASSERT_EQ(Text(start), model) << round;   // no piece: no terminator either
+        ASSERT_EQ(Cursor(), start + model.size()) << round;
+        StringVar v = nullptr;
+        StringAssign(&v, start);
+        ASSERT_STREQ(v, model.c_str());
+        ASSERT_EQ(Cursor(), start);
+        StringFree(v);
+    }
+}
+
+}  // namespace
