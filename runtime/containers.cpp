@@ -1,1 +1,183 @@
-// (being written)
+// Dynamic arrays and doubly linked lists. Every block comes zero-filled from the private
+// heap; an allocation the heap refuses leaves the array or list as it was and returns null.
+#include "runtime/containers.h"
+
+#include "runtime/startup.h"
+
+ContainerState Containers;
+
+void *ArrayAlloc(uint32_t elementSize, int32_t upperBound, uint32_t kindCode)
+{
+    // A size beyond 32 bits would give a block shorter than the elements written into it.
+    if (upperBound < -1) return 0;
+    uint64_t size = sizeof(ArrayHeader) + (uint64_t)elementSize * (uint64_t)(upperBound + 1);
+    if (size > 0xFFFFFFFFu) return 0;
+    ArrayHeader *header = (ArrayHeader *)HeapAllocate((uint32_t)size, 1);
+    if (!header) return 0;
+    header->UpperBound = upperBound;
+    header->KindCode = kindCode;
+    return header + 1;
+}
+
+void ArrayFree(void *data)
+{
+    if (data) HeapRelease((ArrayHeader *)data - 1);
+}
+
+// A previous header is left where it is, with its elements.
+void ListCreate(ListVar *list, uint32_t dataSize)
+{
+    ListHeader *header = (ListHeader *)HeapAllocate(sizeof(ListHeader), 1);
+    list->Header = header;
+    if (header) header->ElementSize = dataSize + sizeof(ListElement);
+}
+
+// The new element's own links are set; First and Last follow from them.
+static void ListLinkEnds(ListHeader *header, ListElement *element)
+{
+    if (!element->Previous) header->First = element;
+    if (!element->Next) header->Last = element;
+}
+
+ListElement *ListAddElement(ListVar *list)
+{
+    ListHeader *header = list->Header;
+    if (!header) return 0;
+    ListElement *element = (ListElement *)HeapAllocate(header->ElementSize, 1);
+    if (!element) return 0;
+    ListElement *current = list->Current;
+    if (!current) {
+        element->Next = header->First;
+        if (header->First) header->First->Previous = element;
+        element->Previous = 0;
+    } else {
+        element->Previous = current;
+        element->Next = current->Next;
+        if (current->Next) current->Next->Previous = element;
+        current->Next = element;
+    }
+    list->Current = element;
+    ListLinkEnds(header, element);
+    return element;
+}
+
+ListElement *ListInsertBefore(ListVar *list)
+{
+    ListHeader *header = list->Header;
+    if (!header) return 0;
+    ListElement *element = (ListElement *)HeapAllocate(header->ElementSize, 1);
+    if (!element) return 0;
+    ListElement *current = list->Current;
+    if (!current) {
+        element->Next = header->First;
+        if (header->First) header->First->Previous = element;
+        element->Previous = 0;
+    } else {
+        element->Next = current;
+        element->Previous = current->Previous;
+        if (current->Previous) current->Previous->Next = element;
+        current->Previous = element;
+    }
+    list->Current = element;
+    ListLinkEnds(header, element);
+    return element;
+}
+
+// The element before the deleted one becomes current, or the one after it for the first.
+void ListDeleteCurrent(ListVar *list)
+{
+    ListHeader *header = list->Header;
+    ListElement *element = list->Current;
+    if (!header || !element) return;
+    if (element->Next == element->Previous) {
+        header->First = header->Last = 0;
+        list->Current = 0;
+    } else if (!element->Previous) {
+        element->Next->Previous = 0;
+        header->First = list->Current = element->Next;
+    } else if (!element->Next) {
+        element->Previous->Next = 0;
+        header->Last = list->Current = element->Previous;
+    } else {
+        element->Previous->Next = element->Next;
+        element->Next->Previous = element->Previous;
+        list->Current = element->Previous;
+    }
+    HeapRelease(element);
+}
+
+// Deletes from the front: each ListNext lands behind the element that stays current,
+// and the last one left goes at the end.
+void ListClear(ListVar *list)
+{
+    Containers.ListClearTarget = list;
+    ListReset(Containers.ListClearTarget);
+    for (;;) {
+        ListElement *next = ListNext(Containers.ListClearTarget);
+        ListDeleteCurrent(Containers.ListClearTarget);
+        if (!next) break;
+    }
+}
+
+int32_t ListCount(ListVar *list)
+{
+    if (!list->Header) return 0;
+    int32_t count = 0;
+    for (ListElement *e = list->Header->First; e; e = e->Next) count++;
+    return count;
+}
+
+int32_t ListPosition(ListVar *list)
+{
+    if (!list->Header || !list->Current) return 0;
+    int32_t position = 0;
+    for (ListElement *e = list->Header->First; e; e = e->Next) {
+        position++;
+        if (e == list->Current) break;
+    }
+    return position;
+}
+
+void ListReset(ListVar *list)
+{
+    list->Current = 0;
+}
+
+ListElement *ListNext(ListVar *list)
+{
+    if (!list->Current) {
+        if (!list->Header) return 0;
+        list->Current = list->Header->First;
+        return list->Current;
+    }
+    if (!list->Current->Next) return 0;
+    list->Current = list->Current->Next;
+    return list->Current;
+}
+
+ListElement *ListPrevious(ListVar *list)
+{
+    if (!list->Current || !list->Current->Previous) return 0;
+    list->Current = list->Current->Previous;
+    return list->Current;
+}
+
+ListElement *ListFirst(ListVar *list)
+{
+    if (!list->Header) return 0;
+    list->Current = list->Header->First;
+    return list->Current;
+}
+
+ListElement *ListLast(ListVar *list)
+{
+    if (!list->Header) return 0;
+    list->Current = list->Header->Last;
+    return list->Current;
+}
+
+// Null data stands for the position before the first element.
+void ListSetCurrent(ListVar *list, void *data)
+{
+    list->Current = data ? (ListElement *)data - 1 : 0;
+}

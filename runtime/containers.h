@@ -28,6 +28,13 @@ struct ListVar {
     ListElement *Current;   // null: before the first element
 };
 
+// Process-wide state of the containers; zero at start.
+struct ContainerState {
+    ListVar *ListClearTarget;   // the list ListClear is emptying
+};
+
+extern ContainerState Containers;
+
 // The data of an element, behind its two links.
 inline void *ListData(ListElement *element) { return element + 1; }
 
