@@ -1,0 +1,263 @@
+// The list-box kind against a real list box: creation values, insertion positions, removal,
+// replacement in place, selection by exact text and by item, and the two text readers.
+#include "gadget_test_support.h"
+
+#include <cstring>
+
+namespace {
+
+class ListBox : public GadgetTest {
+protected:
+    void SetUp() override
+    {
+        GadgetTest::SetUp();
+        Box = GadgetCreateListBox(0, 5, 5, 485, 269);
+        ASSERT_NE(Box, nullptr);
+    }
+
+    void Fill(std::initializer_list<const char *> lines)
+    {
+        for (const char *line : lines) GadgetAddItem(0, -1, line);
+    }
+
+    // Every line as the control holds it, read with the platform alone.
+    std::vector<std::string> Lines()
+    {
+        std::vector<std::string> lines;
+        int count = (int)SendMessageA(Box, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; i++) {
+            std::vector<char> text(SendMessageA(Box, LB_GETTEXTLEN, i, 0) + 1);
+            SendMessageA(Box, LB_GETTEXT, i, (LPARAM)text.data());
+            lines.push_back(text.data());
+        }
+        return lines;
+    }
+
+    // GadgetGetItemText's result, with the cursor checked to rest on its zero.
+    std::string ItemText(int32_t index)
+    {
+        char *start = Scratch.ScratchCursor;
+        GadgetGetItemText(0, index, 0);
+        std::string text = start;
+        EXPECT_EQ(Scratch.ScratchCursor, start + text.size());
+        Scratch.ScratchCursor = start;
+        return text;
+    }
+
+    HWND Box = nullptr;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_F(ListBox, IsCreatedWithItsClassStyleAndNoText)
+{
+    char name[32];
+    GetClassNameA(Box, name, sizeof name);
+    EXPECT_STRCASEEQ(name, "LISTBOX");
+    // The control shows its scroll bars only when its lines need them, and clears their style
+    // bits until then.
+    EXPECT_EQ((uint32_t)GetWindowLongA(Box, GWL_STYLE) & ~(uint32_t)(WS_VSCROLL | WS_HSCROLL),
+              0x50030949u);
+    EXPECT_EQ(GetWindowLongA(Box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
+    EXPECT_EQ(GetDlgCtrlID(Box), 0);
+    EXPECT_EQ(GadgetSlotOf(0)->Ops, &ListBoxKindOps);
+    // No integral height: the control keeps exactly the height asked for.
+    RECT r;
+    GetWindowRect(Box, &r);
+    EXPECT_EQ(r.bottom - r.top, 269);
+    EXPECT_EQ(r.right - r.left, 485);
+    EXPECT_EQ(GetWindowTextLengthA(Box), 0);
+}
+
+TEST_F(ListBox, IgnoresATextLeftInTheCreationRecord)
+{
+    Gadgets.Params.Text = "alt";
+    HWND other = GadgetCreateListBox(1, 0, 0, 50, 50);
+    EXPECT_EQ(GetWindowTextLengthA(other), 0);
+}
+
+TEST_F(ListBox, AppendsAtMinusOneAndInsertsBeforeAnIndex)
+{
+    EXPECT_EQ(GadgetCountItems(0), 0);
+    EXPECT_EQ(GadgetAddItem(0, -1, "220, 284"), 0);
+    EXPECT_EQ(GadgetAddItem(0, -1, "284, 220"), 1);
+    EXPECT_EQ(GadgetAddItem(0, -1, "1184, 1210"), 2);
+    EXPECT_EQ(Lines(), (Strings{"220, 284", "284, 220", "1184, 1210"}));
+
+    EXPECT_EQ(GadgetAddItem(0, 0, "oben"), 0);
+    EXPECT_EQ(GadgetAddItem(0, 2, "mitte"), 2);
+    // oben, 220, mitte, 284, 1184 — never sorted
+    EXPECT_EQ(Lines(), (Strings{"oben", "220, 284", "mitte", "284, 220", "1184, 1210"}));
+    EXPECT_EQ(GadgetCountItems(0), 5);
+}
+
+TEST_F(ListBox, NullTextAddsAnEmptyLine)
+{
+    Fill({"a"});
+    EXPECT_EQ(GadgetAddItem(0, -1, nullptr), 1);
+    EXPECT_EQ(Lines(), (Strings{"a", ""}));
+}
+
+TEST_F(ListBox, RemovesOneItemOrAll)
+{
+    Fill({"a", "b", "c"});
+    GadgetRemoveItem(0, 1);
+    EXPECT_EQ(Lines(), (Strings{"a", "c"}));
+    GadgetRemoveItem(0, 9);   // no such item: nothing changes
+    EXPECT_EQ(Lines(), (Strings{"a", "c"}));
+    GadgetClearItems(0);
+    EXPECT_EQ(GadgetCountItems(0), 0);
+}
+
+TEST_F(ListBox, ReplacingAnItemKeepsTheLengthAndTheOtherIndexes)
+{
+    Fill({"a", "b", "c", "d", "e"});
+    GadgetSetItemText(0, 2, "neu", 0);
+    EXPECT_EQ(Lines(), (Strings{"a", "b", "neu", "d", "e"}));
+    GadgetSetItemText(0, 0, nullptr, 0);
+    EXPECT_EQ(Lines(), (Strings{"", "b", "neu", "d", "e"}));
+}
+
+TEST_F(ListBox, ItemTextReadsEachLineAndGivesTheEmptyTextPastTheEnd)
+{
+    Fill({"220, 284", "", "drei"});
+    EXPECT_EQ(ItemText(0), "220, 284");
+    EXPECT_EQ(ItemText(1), "");
+    EXPECT_EQ(ItemText(2), "drei");
+
+    char *cursor = Scratch.ScratchCursor;
+    std::memcpy(cursor, "xyz", 4);
+    for (int32_t index : {3, 100, -1}) {
+        GadgetGetItemText(0, index, 0);
+        EXPECT_EQ(Scratch.ScratchCursor, cursor) << index;
+        EXPECT_EQ(*cursor, 0) << index;
+    }
+}
+
+TEST_F(ListBox, ItemTextJoinsTheExpressionBuiltSoFar)
+{
+    Fill({"284"});
+    char *start = Scratch.ScratchCursor;
+    StringAppend("220, ");
+    GadgetGetItemText(0, 0, 0);
+    StringAppend("!");
+    EXPECT_STREQ(start, "220, 284!");
+}
+
+TEST_F(ListBox, SelectsItemsOneByOneAndReportsTheirState)
+{
+    Fill({"a", "b", "c"});
+    EXPECT_EQ(GadgetGetItemState(0, 1), 0);
+    GadgetSetItemState(0, 1, 1);
+    GadgetSetItemState(0, 2, 1);
+    EXPECT_GT(GadgetGetItemState(0, 1), 0);
+    EXPECT_GT(GadgetGetItemState(0, 2), 0);
+    EXPECT_EQ(GadgetGetItemState(0, 0), 0);
+    GadgetSetItemState(0, 1, 0);
+    EXPECT_EQ(GadgetGetItemState(0, 1), 0);
+    EXPECT_EQ(GadgetGetItemState(0, 7), -1);
+}
+
+// With both multiple-selection styles the platform refuses LB_SETCURSEL (documented for
+// multiple-selection list boxes) and reports the caret item as current: selecting by text or
+// by state changes no item's selection there, and the operations pass on what it reports.
+TEST_F(ListBox, CurrentItemOnTheMultipleSelectionStyleFollowsThePlatform)
+{
+    Fill({"a", "b", "c"});
+    GadgetSetState(0, 2);
+    GadgetSetText(0, "b");
+    for (int32_t i = 0; i < 3; i++) EXPECT_EQ(GadgetGetItemState(0, i), 0) << i;
+    EXPECT_EQ(GadgetGetState(0), (int32_t)SendMessageA(Box, LB_GETCURSEL, 0, 0));
+}
+
+// The same operations on a single-selection list box, where the platform honours them.
+class SingleSelectionListBox : public ListBox {
+protected:
+    void SetUp() override
+    {
+        ListBox::SetUp();
+        Gadgets.Params = {0, 0, 100, 100, nullptr, 0};
+        Gadgets.ClassName = "LISTBOX";
+        Gadgets.Style = WS_CHILD | LBS_HASSTRINGS | LBS_NOTIFY;
+        Gadgets.ExStyle = 0;
+        Gadgets.KindOps = &ListBoxKindOps;
+        Box = GadgetCreate(0);
+        ASSERT_NE(Box, nullptr);
+        Fill({"ab", "abc", "b", "abc"});
+    }
+
+    std::string CurrentText()
+    {
+        char *start = Scratch.ScratchCursor;
+        GadgetGetText(0);
+        std::string text = start;
+        EXPECT_EQ(Scratch.ScratchCursor, start + text.size());
+        Scratch.ScratchCursor = start;
+        return text;
+    }
+};
+
+TEST_F(SingleSelectionListBox, TextSelectsTheFirstExactMatchOrNothing)
+{
+    EXPECT_EQ(GadgetGetState(0), -1);
+    EXPECT_EQ(CurrentText(), "");
+    GadgetSetText(0, "abc");   // not the prefix match "ab", and the first of the two
+    EXPECT_EQ(GadgetGetState(0), 1);
+    EXPECT_EQ(CurrentText(), "abc");
+    GadgetSetText(0, "a");     // no item equals it: nothing is current any more
+    EXPECT_EQ(GadgetGetState(0), -1);
+    EXPECT_EQ(CurrentText(), "");
+}
+
+TEST_F(SingleSelectionListBox, StateSelectsByIndex)
+{
+    GadgetSetState(0, 2);
+    EXPECT_EQ(GadgetGetState(0), 2);
+    EXPECT_EQ(CurrentText(), "b");
+    GadgetSetState(0, -1);
+    EXPECT_EQ(GadgetGetState(0), -1);
+}
+
+TEST_F(ListBox, TextOfANewListBoxIsEmptyAndLeavesTheCursor)
+{
+    char *cursor = Scratch.ScratchCursor;
+    *cursor = 'x';
+    GadgetGetText(0);
+    EXPECT_EQ(Scratch.ScratchCursor, cursor);
+    EXPECT_EQ(*cursor, 0);
+}
+
+TEST_F(ListBox, LongItemIsCutAtTheEndOfTheScratchBuffer)
+{
+    std::string item(300, 'z');
+    Fill({item.c_str(), "kurz"});
+    GuardedScratch scratch;
+
+    // Fits exactly: read in place.
+    scratch.LeaveRoom(4);
+    char *cursor = Scratch.ScratchCursor;
+    GadgetGetItemText(0, 1, 0);
+    EXPECT_STREQ(cursor, "kurz");
+    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
+
+    // Too long for the room left: what fits, with its zero on the last byte.
+    scratch.LeaveRoom(10);
+    cursor = Scratch.ScratchCursor;
+    uint32_t allocations = Runtime.HeapAllocations;
+    GadgetGetItemText(0, 0, 0);
+    EXPECT_EQ(std::string(cursor), std::string(10, 'z'));
+    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
+    EXPECT_TRUE(scratch.GuardIntact());
+    EXPECT_GT(Runtime.HeapAllocations, allocations);   // went through a heap block
+
+    // No room and no heap block: the empty text, still inside the buffer.
+    scratch.LeaveRoom(10);
+    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    GadgetGetItemText(0, 0, 0);
+    Runtime.HeapFailAt = 0;
+    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd() - 10);
+    EXPECT_EQ(*Scratch.ScratchCursor, 0);
+    EXPECT_TRUE(scratch.GuardIntact());
+}
+
+} // namespace
