@@ -1,0 +1,62 @@
+// A program on the runtime that ends in the ways the start-up tests watch from outside:
+// normally, or by a fault with or without a crtdll signal handler. The command tail names
+// the way and the marker file in which the statements and the handler leave their trace.
+#include <signal.h>
+
+#include "runtime/startup.h"
+
+static char ProbeMarker[MAX_PATH];
+
+static void ProbeMark(const char *text)
+{
+    HANDLE file = CreateFileA(ProbeMarker, FILE_APPEND_DATA, 0, 0, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written;
+    DWORD length = 0;
+    while (text[length]) length++;
+    WriteFile(file, text, length, &written, 0);
+    CloseHandle(file);
+}
+
+static void __cdecl ProbeSignalHandler(int signalNumber)
+{
+    ProbeMark(signalNumber == SIGSEGV ? "handler SIGSEGV\n"
+              : signalNumber == SIGFPE ? "handler SIGFPE\n" : "handler other\n");
+}
+
+// The first word of the tail is compared with a way's name.
+static int ProbeWayIs(const char *tail, const char *way)
+{
+    while (*way && *tail == *way) tail++, way++;
+    return !*way && (*tail == ' ' || !*tail);
+}
+
+static volatile int ProbeZero;
+static volatile int ProbeSeven = 7;
+static int *volatile ProbeNowhere;
+
+void ProgramStatements(void)
+{
+    const char *tail = CommandTailScan(GetCommandLineA());
+    const char *marker = tail;
+    while (*marker && *marker != ' ') marker++;
+    if (*marker) marker++;
+    int i = 0;
+    for (; marker[i] && i < MAX_PATH - 1; i++) ProbeMarker[i] = marker[i];
+    ProbeMarker[i] = 0;
+
+    ProbeMark("statements\n");
+    if (ProbeWayIs(tail, "segv") || ProbeWayIs(tail, "segv-divide"))
+        signal(SIGSEGV, ProbeSignalHandler);
+    if (ProbeWayIs(tail, "fpe-divide")) signal(SIGFPE, ProbeSignalHandler);
+
+    if (ProbeWayIs(tail, "segv") || ProbeWayIs(tail, "bare")) {
+        *ProbeNowhere = 1;
+        ProbeMark("survived\n");
+    }
+    if (ProbeWayIs(tail, "segv-divide") || ProbeWayIs(tail, "fpe-divide")) {
+        ProbeZero = ProbeSeven / ProbeZero;
+        ProbeMark("survived\n");
+    }
+}

@@ -1,0 +1,157 @@
+// Start-up: the command tail, the module directory, and whole processes of the probe
+// program started from here and watched from outside (exit code and marker file).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "runtime/startup.h"
+
+namespace {
+
+// ---- command tail ----------------------------------------------------------------------
+
+TEST(CommandTail, QuotedProgramPathEndsAtItsClosingQuote)
+{
+    const char *line = "\"C:\\Program Files\\prog.exe\"   a b";
+    EXPECT_STREQ(CommandTailScan(line), "a b");
+    const char *direct = "\"C:\\prog.exe\"x";
+    EXPECT_EQ(CommandTailScan(direct), direct + 13);
+    EXPECT_STREQ(CommandTailScan("\"p\"\ta"), "\ta");   // a tab is no blank
+    const char *bare = "\"p\"";
+    EXPECT_EQ(CommandTailScan(bare), bare + 3);
+}
+
+TEST(CommandTail, UnclosedQuoteGivesTheWholeLine)
+{
+    const char *line = "\"C:\\prog.exe a b";
+    EXPECT_EQ(CommandTailScan(line), line);
+}
+
+TEST(CommandTail, UnquotedProgramNameEndsAtTheFirstBlank)
+{
+    EXPECT_STREQ(CommandTailScan("prog.exe a b"), "a b");
+    EXPECT_STREQ(CommandTailScan("prog.exe   a  b "), "a  b ");
+    const char *alone = "prog.exe";
+    EXPECT_EQ(CommandTailScan(alone), alone + 8);       // the terminating zero
+    const char *tabbed = "prog.exe\tword";
+    EXPECT_EQ(CommandTailScan(tabbed), tabbed + 13);    // the tab belongs to the name
+    const char *trailing = "prog.exe   ";
+    EXPECT_EQ(CommandTailScan(trailing), trailing + 11);
+    const char *empty = "";
+    EXPECT_EQ(CommandTailScan(empty), empty);
+    EXPECT_STREQ(CommandTailScan(" a"), "a");
+}
+
+// ---- module directory ------------------------------------------------------------------
+
+std::string Cut(const char *fileName)
+{
+    char text[500];
+    strcpy(text, fileName);
+    ModuleDirectoryCut(text);
+    return text;
+}
+
+TEST(ModuleDirectory, CutKeepsEverythingUpToTheLastBackslash)
+{
+    EXPECT_EQ(Cut("D:\\work\\prog.exe"), "D:\\work\\");
+    EXPECT_EQ(Cut("\\\\server\\share\\prog.exe"), "\\\\server\\share\\");
+    EXPECT_EQ(Cut("C:\\"), "C:\\");
+    EXPECT_EQ(Cut("a\\b\\"), "a\\b\\");
+    EXPECT_EQ(Cut("D:/work/prog.exe"), "");   // only the backslash separates
+    EXPECT_EQ(Cut("prog.exe"), "");
+    EXPECT_EQ(Cut(""), "");
+}
+
+// ---- the probe process -----------------------------------------------------------------
+
+std::string OwnDirectory()
+{
+    char name[MAX_PATH];
+    GetModuleFileNameA(0, name, sizeof name);
+    ModuleDirectoryCut(name);
+    return name;
+}
+
+struct ProbeRun {
+    DWORD ExitCode;
+    std::string Marker;
+};
+
+// Starts the probe with the given way, waits for its end and reads its marker file.
+ProbeRun RunProbe(const std::string &way)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string marker = std::string(temp) + "core_probe_" + way + "_" +
+                         std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(marker.c_str());
+    std::string probe = OwnDirectory() + "core_startup_probe.exe";
+    std::string line = "\"" + probe + "\" " + way + " " + marker;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ProbeRun run = {0xFFFFFFFF, ""};
+    if (!CreateProcessA(probe.c_str(), &line[0], 0, 0, FALSE, 0, 0, 0, &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << probe << ": error " << GetLastError();
+        return run;
+    }
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "probe did not end: " << way;
+        TerminateProcess(process.hProcess, 1);
+    }
+    GetExitCodeProcess(process.hProcess, &run.ExitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::ifstream in(marker, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    run.Marker = text.str();
+    in.close();
+    DeleteFileA(marker.c_str());
+    return run;
+}
+
+TEST(StartupProbe, StatementsRunAndTheProcessEndsWithZero)
+{
+    ProbeRun run = RunProbe("normal");
+    EXPECT_EQ(run.ExitCode, 0u);
+    EXPECT_EQ(run.Marker, "statements\n");
+}
+
+TEST(StartupProbe, AccessViolationReachesTheSegvHandlerThenEndsTheProcess)
+{
+    ProbeRun run = RunProbe("segv");
+    EXPECT_EQ(run.ExitCode, 0xC0000005u);
+    EXPECT_EQ(run.Marker, "statements\nhandler SIGSEGV\n");
+}
+
+// A SIGSEGV handler is preferred whatever the exception was.
+TEST(StartupProbe, DivisionByZeroAlsoReachesTheSegvHandler)
+{
+    ProbeRun run = RunProbe("segv-divide");
+    EXPECT_EQ(run.ExitCode, 0xC0000094u);
+    EXPECT_EQ(run.Marker, "statements\nhandler SIGSEGV\n");
+}
+
+TEST(StartupProbe, WithoutSegvHandlerTheFpeHandlerHasItsTurn)
+{
+    ProbeRun run = RunProbe("fpe-divide");
+    EXPECT_EQ(run.ExitCode, 0xC0000094u);
+    EXPECT_EQ(run.Marker, "statements\nhandler SIGFPE\n");
+}
+
+TEST(StartupProbe, WithoutHandlerTheSystemEndsTheProcess)
+{
+    ProbeRun run = RunProbe("bare");
+    EXPECT_EQ(run.ExitCode, 0xC0000005u);
+    EXPECT_EQ(run.Marker, "statements\n");
+}
+
+}  // namespace
