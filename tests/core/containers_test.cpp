@@ -316,6 +316,37 @@ TEST_F(ListsTest, RefusedAllocationsLeaveTheListUnchanged)
     EXPECT_EQ(ListAddElement(&other), nullptr);
 }
 
+// A small run of a program's containers and texts, with the N-th allocation refused for
+// every N: exactly that one operation is refused, and everything stays consistent.
+TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
+{
+    for (uint32_t n = 1; n <= 23; n++) {
+        Runtime.HeapFailAt = Runtime.HeapAllocations + n;
+        ListVar pairs = {};
+        ListCreate(&pairs, sizeof(Pair));
+        void *chain = ArrayAlloc(4, 9, 5);
+        StringVar text = nullptr;
+        int refused = (pairs.Header ? 0 : 1) + (chain ? 0 : 1);
+        int elementsRefused = 0;
+        for (int i = 0; i < 10; i++) {
+            if (pairs.Header && !ListAddElement(&pairs)) elementsRefused++;
+            char *start = Scratch.ScratchCursor;
+            StringAppend("pair ");
+            StringFromLong(i, Scratch.ScratchCursor);
+            StringAssign(&text, start);
+            ASSERT_EQ(Scratch.ScratchCursor, start);
+            if (text) ASSERT_EQ(Text(text), "pair " + std::to_string(i));
+            else refused++;
+        }
+        EXPECT_EQ(refused + elementsRefused, n <= 22 ? 1 : 0) << n;
+        EXPECT_EQ(ListCount(&pairs), pairs.Header ? 10 - elementsRefused : 0) << n;
+        Runtime.HeapFailAt = 0;
+        ArrayFree(chain);
+        StringFree(text);
+        ASSERT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr)) << n;
+    }
+}
+
 // A seeded random run of every list operation, checked after each step against a plain
 // model: order, ends, links both ways, current element, count and position. Some
 // allocations are refused on the way.
