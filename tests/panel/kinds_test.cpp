@@ -1,0 +1,239 @@
+// Check boxes, options, frames, combo boxes and edit fields on real controls: what the
+// platform is asked to create, and how the controls answer through the dispatchers.
+#include "panel_support.h"
+
+#include <cstring>
+
+using KindsTest = HiddenWindowTest;
+
+static bool IsGroupStart(HWND control) { return HasStyle(control, WS_GROUP); }
+
+static void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt) {
+    HWND a = GadgetCreateOption(1, 10, 10, 100, 20, "A");
+    HWND b = GadgetCreateOption(2, 10, 30, 100, 20, "B");
+    HWND c = GadgetCreateOption(3, 10, 50, 100, 20, "C");
+    std::vector<CreationRecord> made = TakeCreations();
+    ASSERT_EQ(made.size(), 3u);
+    EXPECT_EQ(made[0].Style, 0x50030009u);
+    EXPECT_EQ(made[1].Style, 0x50010009u);
+    EXPECT_EQ(made[2].Style, 0x50010009u);
+    for (const CreationRecord &r : made) {
+        EXPECT_STRCASEEQ(r.ClassName.c_str(), "Button");
+        EXPECT_EQ(r.ExStyle, 0u);
+    }
+    EXPECT_TRUE(IsGroupStart(a));
+    EXPECT_FALSE(IsGroupStart(b));
+    EXPECT_FALSE(IsGroupStart(c));
+
+    // A checked, then clicks on C and on B: the clicked one alone stays checked.
+    GadgetSetState(1, 1);
+    Click(c);
+    EXPECT_EQ(GadgetGetState(1), 0);
+    EXPECT_EQ(GadgetGetState(2), 0);
+    EXPECT_EQ(GadgetGetState(3), 1);
+    Click(b);
+    EXPECT_EQ(GadgetGetState(1), 0);
+    EXPECT_EQ(GadgetGetState(2), 1);
+    EXPECT_EQ(GadgetGetState(3), 0);
+}
+
+TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup) {
+    GadgetCreateText(9, 200, 10, 100, 20, "before");
+    HWND first = GadgetCreateOption(1, 10, 10, 100, 20, "first after a text");
+    GadgetCreateOption(2, 10, 30, 100, 20, "second");
+    GadgetCreateCheckBox(3, 10, 50, 100, 20, "check");
+    HWND fourth = GadgetCreateOption(4, 10, 70, 100, 20, "after a check box");
+    EXPECT_TRUE(IsGroupStart(first));
+    EXPECT_TRUE(IsGroupStart(fourth));
+
+    // A click in the new group leaves the old one alone.
+    GadgetSetState(1, 1);
+    Click(fourth);
+    EXPECT_EQ(GadgetGetState(4), 1);
+    EXPECT_EQ(GadgetGetState(1), 1);
+}
+
+TEST_F(KindsTest, AddingAPanelTabLeavesAnOptionGroupOpen) {
+    GadgetCreateOption(1, 10, 10, 100, 20, "A");
+    // A tab creates a page but no gadget, so the run goes on (on the page).
+    GadgetCreatePanel(2, 120, 10, 200, 150);
+    GadgetAddItem(2, -1, "tab");
+    HWND onPage = GadgetCreateOption(3, 10, 10, 100, 20, "first on the page");
+    EXPECT_TRUE(IsGroupStart(onPage)) << "the panel itself is a gadget and ends the run";
+    Gadgets.OptionGroupOpen = 1;
+    GadgetAddItem(2, -1, "second tab");
+    EXPECT_EQ(Gadgets.OptionGroupOpen, 1);
+    GadgetListClose();
+}
+
+TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks) {
+    GadgetCreateFrame(1, 10, 10, 100, 50, "group", 0);
+    GadgetCreateFrame(2, 10, 70, 100, 50, "sunken", 1);
+    GadgetCreateFrame(3, 10, 130, 100, 50, "edge", 2);
+    GadgetCreateFrame(4, 10, 190, 100, 50, "edge too", 5);
+    std::vector<CreationRecord> made = TakeCreations();
+    ASSERT_EQ(made.size(), 4u);
+    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "Button");
+    EXPECT_EQ(made[0].Style, 0x50020007u);
+    EXPECT_EQ(made[0].ExStyle, 0u);
+    EXPECT_STRCASEEQ(made[1].ClassName.c_str(), "Static");
+    EXPECT_EQ(made[1].Style, 0x50020001u);
+    EXPECT_EQ(made[1].ExStyle, (DWORD)(WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT));
+    for (int i = 2; i < 4; i++) {
+        EXPECT_STRCASEEQ(made[i].ClassName.c_str(), "Static");
+        EXPECT_EQ(made[i].Style, 0x50020001u);
+        EXPECT_EQ(made[i].ExStyle, (DWORD)(WS_EX_STATICEDGE | WS_EX_TRANSPARENT));
+    }
+    EXPECT_EQ(GadgetSlotOf(1)->Ops, &ButtonKindOps);
+    EXPECT_EQ(GadgetSlotOf(2)->Ops, &TextKindOps);
+    EXPECT_EQ(GadgetSlotOf(4)->Ops, &TextKindOps);
+    EXPECT_EQ(made[2].Title, "edge");
+    // The frames take the defaults: their window text.
+    char *start = Scratch.ScratchCursor;
+    GadgetGetText(2);
+    EXPECT_EQ(ScratchTextSince(start), "sunken");
+}
+
+TEST_F(KindsTest, CheckBoxStateIsItsCheckMark) {
+    HWND box = GadgetCreateCheckBox(1, 10, 10, 100, 20, "check");
+    std::vector<CreationRecord> made = TakeCreations();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(made[0].Style, 0x50030003u);
+    EXPECT_EQ(made[0].ExStyle, 0u);
+    EXPECT_EQ(made[0].Id, 1);
+    EXPECT_EQ(GadgetGetState(1), 0);
+    GadgetSetState(1, 1);
+    EXPECT_EQ(GadgetGetState(1), 1);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    GadgetSetState(1, 0);
+    EXPECT_EQ(GadgetGetState(1), 0);
+    Click(box);
+    EXPECT_EQ(GadgetGetState(1), 1);
+}
+
+class ComboBoxTest : public HiddenWindowTest {
+protected:
+    HWND Box = nullptr;
+    void SetUp() override {
+        HiddenWindowTest::SetUp();
+        Box = GadgetCreateComboBox(1, 10, 10, 150, 120);
+    }
+    std::string Item(int index) {
+        char text[256] = {};
+        SendMessageA(Box, CB_GETLBTEXT, (WPARAM)index, (LPARAM)text);
+        return text;
+    }
+    std::string Text() {
+        char *start = Scratch.ScratchCursor;
+        GadgetGetText(1);
+        return ScratchTextSince(start);
+    }
+    void Fill(std::initializer_list<const char *> items) {
+        for (const char *item : items) GadgetAddItem(1, -1, item);
+    }
+};
+
+TEST_F(ComboBoxTest, IsCreatedAsADropDownListWithoutText) {
+    std::vector<CreationRecord> made = TakeCreations();
+    ASSERT_GE(made.size(), 1u);
+    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "ComboBox");
+    EXPECT_EQ(made[0].Style, 0x50A30203u);
+    EXPECT_EQ(made[0].ExStyle, (DWORD)WS_EX_CLIENTEDGE);
+    EXPECT_EQ(made[0].Title, "");
+}
+
+TEST_F(ComboBoxTest, AnEmptyBoxHasNoSelectionAndTheEmptyText) {
+    EXPECT_EQ(GadgetCountItems(1), 0);
+    EXPECT_EQ(GadgetGetState(1), -1);
+    char *start = Scratch.ScratchCursor;
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(Scratch.ScratchCursor, start);
+}
+
+TEST_F(ComboBoxTest, AddsAppendAtMinusOneAndInsertAtZero) {
+    EXPECT_EQ(GadgetAddItem(1, -1, "apple"), 0);
+    EXPECT_EQ(GadgetAddItem(1, -1, "banana"), 1);
+    EXPECT_EQ(GadgetAddItem(1, 0, "cherry"), 0);
+    // cherry, apple, banana
+    ASSERT_EQ(GadgetCountItems(1), 3);
+    EXPECT_EQ(Item(0), "cherry");
+    EXPECT_EQ(Item(1), "apple");
+    EXPECT_EQ(Item(2), "banana");
+    GadgetRemoveItem(1, 0);
+    EXPECT_EQ(Item(0), "apple");
+    GadgetClearItems(1);
+    EXPECT_EQ(GadgetCountItems(1), 0);
+}
+
+TEST_F(ComboBoxTest, SelectionByStateAndItsText) {
+    Fill({"red", "green", "blue"});
+    GadgetSetState(1, 2);
+    EXPECT_EQ(GadgetGetState(1), 2);
+    EXPECT_EQ(Text(), "blue");
+    GadgetSetState(1, -1);
+    EXPECT_EQ(GadgetGetState(1), -1);
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(ComboBoxTest, SetTextSelectsThePrefixMatchFromItemOneOnIgnoringCase) {
+    Fill({"beta", "Bingo", "bravo", "alpha"});
+    GadgetSetText(1, "b");
+    EXPECT_EQ(GadgetGetState(1), 1) << "the search begins after item 0";
+    EXPECT_EQ(Text(), "Bingo");
+    GadgetSetText(1, "zz");
+    EXPECT_EQ(GadgetGetState(1), 1) << "no match keeps the selection";
+    GadgetSetText(1, "AL");
+    EXPECT_EQ(GadgetGetState(1), 3);
+}
+
+TEST_F(ComboBoxTest, SetTextWrapsToItemZeroWhenOnlyItMatches) {
+    Fill({"bravo", "alpha", "charlie"});
+    GadgetSetText(1, "b");
+    EXPECT_EQ(GadgetGetState(1), 0);
+}
+
+TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte) {
+    Fill({"Banana"});
+    GadgetSetState(1, 0);
+    char *end = ScratchEnd();
+    memset(end - 8, 'x', 9);
+    Scratch.ScratchCursor = end - 3;
+    GadgetGetText(1);
+    EXPECT_EQ(std::string(end - 3, 3), "Ban");
+    EXPECT_EQ(*end, 0);
+    EXPECT_EQ(Scratch.ScratchCursor, end);
+    EXPECT_EQ(end[-4], 'x') << "nothing before the cursor is touched";
+    // On the last byte itself only the zero fits.
+    end[0] = 'x';
+    Scratch.ScratchCursor = end;
+    GadgetGetText(1);
+    EXPECT_EQ(*end, 0);
+    EXPECT_EQ(Scratch.ScratchCursor, end);
+}
+
+TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999) {
+    HWND edit = GadgetCreateEdit(1, 10, 10, 200, 60, "initial");
+    std::vector<CreationRecord> made = TakeCreations();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "Edit");
+    EXPECT_EQ(made[0].Style, 0x50030084u);
+    EXPECT_EQ(made[0].ExStyle, (DWORD)WS_EX_CLIENTEDGE);
+    char *start = Scratch.ScratchCursor;
+    GadgetGetText(1);
+    EXPECT_EQ(ScratchTextSince(start), "initial");
+    Scratch.ScratchCursor = start;
+
+    std::string longText(6000, 'q');
+    longText[4998] = 'e';
+    longText[4999] = 'X';
+    SendMessageA(edit, EM_SETLIMITTEXT, 10000, 0);
+    GadgetSetText(1, longText.c_str());
+    ASSERT_EQ(GetWindowTextLengthA(edit), 6000);
+    GadgetGetText(1);
+    std::string read = ScratchTextSince(start);
+    EXPECT_EQ(read.size(), 4999u);
+    EXPECT_EQ(read.back(), 'e');
+    EXPECT_EQ(GadgetCountItems(1), 0);
+}

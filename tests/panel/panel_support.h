@@ -1,0 +1,85 @@
+// Shared set-up for the in-process tests of the further kinds, panels and geometry: the
+// runtime started once by its own prologue, a hidden window per test, the one visible window
+// of the program, and a record of every window the platform is asked to create.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "gadget/gadgets.h"
+#include "gadget/panels.h"
+#include "runtime/startup.h"
+#include "runtime/strings.h"
+#include "window/events.h"
+#include "window/windows.h"
+
+// What CreateWindowExA was asked for, as a CBT hook sees it before the window exists.
+struct CreationRecord {
+    std::string ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+    int X, Y, Width, Height;
+    HWND Parent;
+    intptr_t Id;
+    std::string Title;
+};
+
+// Every creation since the last call, oldest first.
+std::vector<CreationRecord> TakeCreations();
+
+// The visible top-level window all visibility tests share (hiding or destroying a visible
+// top-level window costs seconds under a virtual display, so there is only one).
+HWND SharedVisibleWindow();
+
+// Destroys every child of a window (fast, unlike destroying the window itself).
+void DestroyChildren(HWND window);
+
+// Drops queued messages and a pending event.
+void FlushEvents();
+
+// Every code WindowPollEvent returns until the queue is empty, with its gadget number.
+struct FetchedEvent {
+    int Code;
+    unsigned Object;
+};
+std::vector<FetchedEvent> DrainEvents();
+
+// The text a reader appended at the scratch cursor; checks the cursor rests on its zero.
+std::string ScratchTextSince(const char *start);
+
+// A test on a fresh hidden, captioned window 1 that is the gadget parent.
+class HiddenWindowTest : public ::testing::Test {
+protected:
+    HWND Window = nullptr;
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// A test whose gadgets lie on the shared visible window.
+class VisibleWindowTest : public ::testing::Test {
+protected:
+    HWND Window = nullptr;
+    void SetUp() override;
+    void TearDown() override;
+};
+
+inline bool HasStyle(HWND window, DWORD bits) {
+    return ((DWORD)GetWindowLongA(window, GWL_STYLE) & bits) == bits;
+}
+
+inline std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The page of a panel's tab, as the tab's lParam holds it.
+HWND PageOf(HWND tab, int index);
+
+// A tab's rectangle in the tab control's client area.
+RECT TabRect(HWND tab, int index);
