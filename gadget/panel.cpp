@@ -70,7 +70,8 @@ static HWND PanelPageOf(HWND tab, int32_t index) {
 }
 
 void PanelSelectTab(HWND tab, int32_t index) {
-    // An index without a tab is not handed on: some tab controls store it as the selection.
+    // An index without a tab is not handed on: a tab control may take a negative one as "no
+    // selection", which would leave the old page on show with no tab selected.
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
     if (index >= 0 && index < count) SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
     int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);

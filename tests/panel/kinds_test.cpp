@@ -197,6 +197,7 @@ TEST_F(ComboBoxTest, SetTextWrapsToItemZeroWhenOnlyItMatches) {
 TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte) {
     Fill({"Banana"});
     GadgetSetState(1, 0);
+    GuardedScratch guarded;
     char *end = ScratchEnd();
     memset(end - 8, 'x', 9);
     Scratch.ScratchCursor = end - 3;
@@ -211,6 +212,7 @@ TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte) {
     GadgetGetText(1);
     EXPECT_EQ(*end, 0);
     EXPECT_EQ(Scratch.ScratchCursor, end);
+    EXPECT_TRUE(guarded.GuardsIntact());
 }
 
 TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999) {

@@ -128,3 +128,24 @@ RECT TabRect(HWND tab, int index) {
     SendMessageA(tab, TCM_GETITEMRECT, (WPARAM)index, (LPARAM)&r);
     return r;
 }
+
+enum { GuardBytes = 64 };
+
+GuardedScratch::GuardedScratch()
+    : Block(ScratchBufferSize + GuardBytes, 'G'),
+      SavedBuffer(Scratch.ScratchBuffer),
+      SavedCursor(Scratch.ScratchCursor) {
+    Scratch.ScratchBuffer = Block.data();
+    Scratch.ScratchCursor = Block.data();
+}
+
+GuardedScratch::~GuardedScratch() {
+    Scratch.ScratchBuffer = SavedBuffer;
+    Scratch.ScratchCursor = SavedCursor;
+}
+
+bool GuardedScratch::GuardsIntact() const {
+    for (size_t i = ScratchBufferSize; i < Block.size(); i++)
+        if (Block[i] != 'G') return false;
+    return true;
+}

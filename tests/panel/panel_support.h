@@ -52,6 +52,19 @@ std::vector<FetchedEvent> DrainEvents();
 // The text a reader appended at the scratch cursor; checks the cursor rests on its zero.
 std::string ScratchTextSince(const char *start);
 
+// Puts the scratch buffer into a larger block whose bytes behind the buffer's end are guards,
+// so that a test sees any write past the end; the runtime's own buffer comes back after.
+class GuardedScratch {
+public:
+    GuardedScratch();
+    ~GuardedScratch();
+    bool GuardsIntact() const;
+private:
+    std::vector<char> Block;
+    char *SavedBuffer;
+    char *SavedCursor;
+};
+
 // A test on a fresh hidden, captioned window 1 that is the gadget parent.
 class HiddenWindowTest : public ::testing::Test {
 protected:

@@ -204,6 +204,7 @@ TEST_F(TwoTabPanelTest, TitlesAreReadUpTo999CharactersAndInsideTheScratchBuffer)
     GadgetSetItemText(PanelNumber, 0, longTitle.c_str(), 0);
     EXPECT_EQ(Title(PanelNumber, 0), std::string(999, 't'));
 
+    GuardedScratch guarded;
     char *end = ScratchEnd();
     end[-6] = 'x';
     Scratch.ScratchCursor = end - 5;
@@ -215,7 +216,7 @@ TEST_F(TwoTabPanelTest, TitlesAreReadUpTo999CharactersAndInsideTheScratchBuffer)
     EXPECT_EQ(std::string(end - 1), "t");
     EXPECT_EQ(Scratch.ScratchCursor, end);
     EXPECT_EQ(end[-6], 'x');
-    Scratch.ScratchCursor = Scratch.ScratchBuffer;
+    EXPECT_TRUE(guarded.GuardsIntact());
 }
 
 TEST_F(TwoTabPanelTest, RemovingTheSelectedTabLeavesNoPageVisible) {
