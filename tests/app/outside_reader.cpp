@@ -1,0 +1,122 @@
+#include "outside_reader.h"
+
+#include <cstdlib>
+
+std::string OutsideWindowsPath(const std::string &path)
+{
+    if (path.empty() || path[0] != '/') return path;
+    std::string windows = "Z:" + path;
+    for (char &c : windows)
+        if (c == '/') c = '\\';
+    return windows;
+}
+
+bool OutsideStart(const std::string &exe, OutsideProgram *program)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string commandLine = "\"" + OutsideWindowsPath(exe) + "\"";
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    program->Process = info.hProcess;
+    program->ProcessId = info.dwProcessId;
+    return true;
+}
+
+DWORD OutsideWaitExit(const OutsideProgram &program, DWORD milliseconds)
+{
+    if (WaitForSingleObject(program.Process, milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(program.Process, &code);
+    return code;
+}
+
+void OutsideStop(OutsideProgram *program)
+{
+    if (!program->Process) return;
+    if (WaitForSingleObject(program->Process, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(program->Process, 1);
+        WaitForSingleObject(program->Process, 5000);
+    }
+    CloseHandle(program->Process);
+    program->Process = nullptr;
+}
+
+HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, "WindowClass_0", "Befreundete Zahlen"))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (processId == 0 || owner == processId) return window;
+        }
+        if (GetTickCount() - start >= milliseconds) return nullptr;
+        Sleep(50);
+    }
+}
+
+std::string OutsideText(HWND control)
+{
+    char text[512] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+OutsideControl OutsideReadControl(HWND window, int controlId)
+{
+    OutsideControl control;
+    control.Handle = GetDlgItem(window, controlId);
+    if (!control.Handle) return control;
+    char name[64] = "";
+    GetClassNameA(control.Handle, name, sizeof name);
+    control.ClassName = name;
+    GetWindowRect(control.Handle, &control.Rect);
+    MapWindowPoints(nullptr, window, (POINT *)&control.Rect, 2);
+    control.Enabled = IsWindowEnabled(control.Handle) != 0;
+    control.Visible = IsWindowVisible(control.Handle) != 0;
+    control.Text = OutsideText(control.Handle);
+    return control;
+}
+
+std::vector<std::string> OutsideListLines(HWND listBox, int from)
+{
+    std::vector<std::string> lines;
+    int count = (int)SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (int i = from < 0 ? 0 : from; i < count; i++) {
+        int length = (int)SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
+        if (length < 0) break;
+        std::wstring wide(length + 1, L'\0');
+        int copied = (int)SendMessageW(listBox, LB_GETTEXT, i, (LPARAM)&wide[0]);
+        if (copied < 0) break;
+        wide.resize(copied);
+        int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        std::string line(size, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &line[0], size, nullptr, nullptr);
+        line.resize(size > 0 ? size - 1 : 0);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool OutsideNumberAfter(const std::string &text, const std::string &prefix, long long *value)
+{
+    if (text.compare(0, prefix.size(), prefix) != 0) return false;
+    std::string digits = text.substr(prefix.size());
+    if (digits.empty()) return false;
+    size_t i = digits[0] == '-' ? 1 : 0;
+    if (i == digits.size()) return false;
+    for (; i < digits.size(); i++)
+        if (digits[i] < '0' || digits[i] > '9') return false;
+    *value = std::atoll(digits.c_str());
+    return true;
+}
+
+void OutsideClose(HWND window)
+{
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

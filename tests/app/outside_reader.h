@@ -1,0 +1,55 @@
+// Reads the search program's window from a second process, as a user's automation tool
+// would: the window by class and title, its gadgets by control ID, their texts, and the
+// list box's lines. Shared by the end-to-end test and the terminal watcher of `make run`.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The program started by OutsideStart; both handles are closed by OutsideStop.
+struct OutsideProgram {
+    HANDLE Process = nullptr;
+    DWORD ProcessId = 0;
+};
+
+// A path as the platform takes it: a Unix path becomes one on drive Z:.
+std::string OutsideWindowsPath(const std::string &path);
+
+// Starts the program; false when the platform refused.
+bool OutsideStart(const std::string &exe, OutsideProgram *program);
+
+// The exit code once the program has ended within the time, else STILL_ACTIVE.
+DWORD OutsideWaitExit(const OutsideProgram &program, DWORD milliseconds);
+
+// Ends a program that is still running (test clean-up only) and closes its handle.
+void OutsideStop(OutsideProgram *program);
+
+// The top-level window of class "WindowClass_0" titled "Befreundete Zahlen" that belongs to
+// the process (any process for 0); waits up to the time for it to appear. Null if none.
+HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds);
+
+// A control of the window as seen from outside.
+struct OutsideControl {
+    HWND Handle = nullptr;
+    std::string ClassName;
+    RECT Rect = {};   // in the parent's client area
+    bool Enabled = false;
+    bool Visible = false;
+    std::string Text;
+};
+
+OutsideControl OutsideReadControl(HWND window, int controlId);
+
+std::string OutsideText(HWND control);
+
+// Every line of a list box of another process (read through the wide messages, which
+// cross processes intact), or only those from the index on.
+std::vector<std::string> OutsideListLines(HWND listBox, int from = 0);
+
+// The number behind a prefix, as in "Zahl: 220"; false when the text is not that form.
+bool OutsideNumberAfter(const std::string &text, const std::string &prefix, long long *value);
+
+// Asks the window to close through its close box, as a click on it does.
+void OutsideClose(HWND window);
