@@ -55,17 +55,16 @@ TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup) {
     EXPECT_EQ(GadgetGetState(1), 1);
 }
 
-TEST_F(KindsTest, AddingAPanelTabLeavesAnOptionGroupOpen) {
+TEST_F(KindsTest, APanelEndsAnOptionRunButAddingATabDoesNot) {
     GadgetCreateOption(1, 10, 10, 100, 20, "A");
-    // A tab creates a page but no gadget, so the run goes on (on the page).
     GadgetCreatePanel(2, 120, 10, 200, 150);
-    GadgetAddItem(2, -1, "tab");
-    HWND onPage = GadgetCreateOption(3, 10, 10, 100, 20, "first on the page");
-    EXPECT_TRUE(IsGroupStart(onPage)) << "the panel itself is a gadget and ends the run";
-    Gadgets.OptionGroupOpen = 1;
-    GadgetAddItem(2, -1, "second tab");
-    EXPECT_EQ(Gadgets.OptionGroupOpen, 1);
+    GadgetAddItem(2, -1, "first");
+    HWND onFirst = GadgetCreateOption(3, 10, 10, 100, 20, "on the first page");
+    GadgetAddItem(2, -1, "second");
+    HWND onSecond = GadgetCreateOption(4, 10, 10, 100, 20, "on the second page");
     GadgetListClose();
+    EXPECT_TRUE(IsGroupStart(onFirst));
+    EXPECT_FALSE(IsGroupStart(onSecond)) << "the run goes on across the new tab";
 }
 
 TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks) {
