@@ -1,0 +1,270 @@
+// libFuzzer target: sequences of list and array operations on two lists, with allocations
+// refused now and then, each step checked against a std::list model with a cursor: the
+// order of the elements, both links of every element, First, Last, Current, the results.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <iterator>
+#include <list>
+
+#include "host_runtime.h"
+#include "runtime/containers.h"
+#include "runtime/startup.h"
+
+namespace {
+
+#define CHECK(condition)                                                              \
+    do {                                                                              \
+        if (!(condition)) {                                                           \
+            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            abort();                                                                  \
+        }                                                                             \
+    } while (0)
+
+struct Model {
+    bool Created = false;
+    uint32_t DataSize = 0;
+    std::list<int32_t> Values;
+    int Cursor = -1;   // index of Current; -1 before the first element
+};
+
+struct Fuzz {
+    FuzzedDataProvider &In;
+    ListVar Lists[2] = {};
+    Model Models[2];
+    int32_t Serial = 0;
+    bool RefuseNext = false;
+
+    explicit Fuzz(FuzzedDataProvider &in) : In(in) {}
+
+    int32_t Value(int i, ListElement *e)
+    {
+        return Models[i].DataSize >= 4 ? *(int32_t *)ListData(e) : 0;
+    }
+
+    // The whole list against the model, link by link.
+    void Check(int i)
+    {
+        ListVar &l = Lists[i];
+        Model &m = Models[i];
+        if (!m.Created) {
+            CHECK(l.Header == nullptr);
+            CHECK(l.Current == nullptr);
+            return;
+        }
+        CHECK(l.Header && HostHeapOwns(Runtime.RuntimeHeap, l.Header));
+        CHECK(l.Header->ElementSize == m.DataSize + 8);
+        ListElement *previous = nullptr, *e = l.Header->First;
+        int index = 0, currentIndex = -1;
+        for (int32_t v : m.Values) {
+            CHECK(e != nullptr);
+            CHECK(HostHeapOwns(Runtime.RuntimeHeap, e));
+            CHECK(e->Previous == previous);
+            CHECK(Value(i, e) == v);
+            if (e == l.Current) currentIndex = index;
+            previous = e;
+            e = e->Next;
+            index++;
+        }
+        CHECK(e == nullptr);
+        CHECK(l.Header->Last == previous);
+        CHECK(currentIndex == m.Cursor);
+        if (m.Cursor == -1) CHECK(l.Current == nullptr);
+    }
+
+    ListElement *ElementAt(int i, int index)
+    {
+        ListElement *e = Lists[i].Header->First;
+        while (index--) e = e->Next;
+        return e;
+    }
+
+    // An operation that allocates one element: the model follows only when it was given.
+    void Adding(int i, bool before)
+    {
+        ListVar &l = Lists[i];
+        Model &m = Models[i];
+        bool refused = RefuseNext;
+        ListElement *e = before ? ListInsertBefore(&l) : ListAddElement(&l);
+        if (!m.Created) {
+            CHECK(e == nullptr);
+            return;
+        }
+        RefuseNext = false;
+        Runtime.HeapFailAt = 0;
+        if (refused) {
+            CHECK(e == nullptr);
+            return;
+        }
+        CHECK(e != nullptr && l.Current == e);
+        for (uint32_t b = 0; b < m.DataSize; b++) CHECK(((unsigned char *)ListData(e))[b] == 0);
+        int32_t v = ++Serial;
+        if (m.DataSize >= 4) memcpy(ListData(e), &v, 4);
+        else v = 0;
+        int at = m.Cursor == -1 ? 0 : before ? m.Cursor : m.Cursor + 1;
+        m.Values.insert(std::next(m.Values.begin(), at), v);
+        m.Cursor = at;
+    }
+
+    void Step()
+    {
+        int i = In.ConsumeIntegralInRange(0, 1);
+        ListVar &l = Lists[i];
+        Model &m = Models[i];
+        int count = (int)m.Values.size();
+        ListElement *r;
+        switch (In.ConsumeIntegralInRange(0, 16)) {
+        case 0: {
+            // Creating again leaves the old header and its elements where they are.
+            uint32_t size = In.ConsumeBool() ? 4 : In.ConsumeIntegralInRange<uint32_t>(0, 40);
+            bool refused = RefuseNext;
+            ListCreate(&l, size);
+            RefuseNext = false;
+            Runtime.HeapFailAt = 0;
+            if (refused) {
+                CHECK(l.Header == nullptr);
+                m = Model();
+                l.Current = nullptr;
+                break;
+            }
+            m.Created = true;
+            m.DataSize = size;
+            m.Values.clear();
+            // Current is not changed by the design; a current element of the old list would
+            // belong to no list, so the program resets it, as this model does.
+            ListReset(&l);
+            m.Cursor = -1;
+            break;
+        }
+        case 1: Adding(i, false); break;
+        case 2: Adding(i, true); break;
+        case 3:
+            ListDeleteCurrent(&l);
+            if (m.Cursor >= 0) {
+                m.Values.erase(std::next(m.Values.begin(), m.Cursor));
+                if (m.Values.empty()) m.Cursor = -1;
+                else if (m.Cursor > 0) m.Cursor--;
+            }
+            break;
+        case 4:
+            ListClear(&l);
+            m.Values.clear();
+            m.Cursor = -1;
+            CHECK(ListCount(&l) == 0 && ListPosition(&l) == 0);
+            break;
+        case 5: CHECK(ListCount(&l) == count); break;
+        case 6: CHECK(ListPosition(&l) == m.Cursor + 1); break;
+        case 7:
+            ListReset(&l);
+            m.Cursor = -1;
+            break;
+        case 8:
+            r = ListNext(&l);
+            if (m.Cursor == -1) {
+                m.Cursor = count ? 0 : -1;
+                CHECK(r == l.Current);
+            } else if (m.Cursor + 1 < count) {
+                m.Cursor++;
+                CHECK(r == l.Current);
+            } else {
+                CHECK(r == nullptr);
+            }
+            break;
+        case 9:
+            r = ListPrevious(&l);
+            if (m.Cursor > 0) {
+                m.Cursor--;
+                CHECK(r == l.Current);
+            } else {
+                CHECK(r == nullptr);
+            }
+            break;
+        case 10:
+            r = ListFirst(&l);
+            m.Cursor = count ? 0 : -1;
+            CHECK(r == l.Current);
+            break;
+        case 11:
+            r = ListLast(&l);
+            m.Cursor = count - 1;
+            CHECK(r == l.Current);
+            break;
+        case 12:
+            if (m.Created && count && In.ConsumeBool()) {
+                int at = In.ConsumeIntegralInRange(0, count - 1);
+                ListSetCurrent(&l, ListData(ElementAt(i, at)));
+                m.Cursor = at;
+            } else {
+                ListSetCurrent(&l, nullptr);
+                m.Cursor = -1;
+            }
+            break;
+        case 13:
+            RefuseNext = true;
+            Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+            break;
+        case 14:
+            // The program writes the current element's data directly.
+            if (m.Cursor >= 0 && m.DataSize >= 4) {
+                int32_t v = In.ConsumeIntegral<int32_t>();
+                memcpy(ListData(l.Current), &v, 4);
+                *std::next(m.Values.begin(), m.Cursor) = v;
+            }
+            break;
+        default: Arrays(); break;
+        }
+        Check(0);
+        Check(1);
+    }
+
+    // Arrays: zero elements behind a two-word header, or null for a size beyond 32 bits.
+    void Arrays()
+    {
+        uint32_t size = In.ConsumeIntegralInRange<uint32_t>(0, 64);
+        int32_t upper = In.ConsumeIntegralInRange<int32_t>(-3, 300);
+        bool huge = In.ConsumeBool() && In.ConsumeBool();
+        if (huge) {
+            size = 0x10000 + In.ConsumeIntegralInRange<uint32_t>(0, 0xFFFF);
+            // Up to 2147483646: the largest bound is left to the core's own test.
+            upper = 0x10000 + In.ConsumeIntegralInRange<int32_t>(0, 0x7FFEFFFE);
+        }
+        bool refused = RefuseNext;
+        unsigned char *data = (unsigned char *)ArrayAlloc(size, upper, 5);
+        if (upper < -1 || huge) {
+            CHECK(data == nullptr);
+            return;
+        }
+        RefuseNext = false;
+        Runtime.HeapFailAt = 0;
+        if (refused) {
+            CHECK(data == nullptr);
+            return;
+        }
+        CHECK(data != nullptr);
+        ArrayHeader *h = (ArrayHeader *)data - 1;
+        CHECK(h->UpperBound == upper && h->KindCode == 5);
+        CHECK(HeapSize(Runtime.RuntimeHeap, 0, h) == 8 + size * (uint32_t)(upper + 1));
+        for (uint32_t b = 0; b < size * (uint32_t)(upper + 1); b++) CHECK(data[b] == 0);
+        memset(data, 0xAB, size * (uint32_t)(upper + 1));
+        ArrayFree(data);
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Runtime = RuntimeState();
+    Containers = ContainerState();
+    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    {
+        FuzzedDataProvider in(data, size);
+        Fuzz fuzz(in);
+        while (in.remaining_bytes()) fuzz.Step();
+    }
+    HeapDestroy(Runtime.RuntimeHeap);
+    return 0;
+}

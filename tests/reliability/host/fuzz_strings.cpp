@@ -1,0 +1,381 @@
+// libFuzzer target: expressions built from every text function, nested as the protocol nests
+// them, stored into string variables, sometimes pushed against the end of the scratch buffer
+// and sometimes with an allocation refused. Each step is checked against a plain model
+// built with std::string, byte for byte, including where the cursor rests.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "host_runtime.h"
+#include "runtime/startup.h"
+#include "runtime/strings.h"
+
+namespace {
+
+#define CHECK(condition)                                                              \
+    do {                                                                              \
+        if (!(condition)) {                                                           \
+            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            abort();                                                                  \
+        }                                                                             \
+    } while (0)
+
+// A text as the core sees it: null, or a zero-terminated string.
+struct ModelText {
+    bool Null = true;
+    std::string Text;
+};
+
+ModelText Lower(const ModelText &t, bool upper)
+{
+    ModelText r = t;
+    for (char &c : r.Text) {
+        unsigned char u = (unsigned char)c;
+        if (!upper && ((u >= 65 && u <= 90) || (u >= 192 && u <= 223))) c = (char)(u + 32);
+        if (upper && ((u >= 97 && u <= 122) || u >= 224)) c = (char)(u - 32);
+    }
+    return r;
+}
+
+int32_t ModelFind(const ModelText &text, const ModelText &pattern, int32_t start)
+{
+    if (text.Null || pattern.Null) return 0;
+    const std::string &t = text.Text;
+    size_t begin = start <= 1 ? 0 : (size_t)start - 1;
+    if (begin > t.size()) return 0;
+    size_t at = t.find(pattern.Text, begin);
+    return at == std::string::npos ? 0 : (int32_t)at + 1;
+}
+
+int32_t ModelToLong(const ModelText &text)
+{
+    if (text.Null) return 0;
+    const char *p = text.Text.c_str();
+    bool negative = *p == '-';
+    if (negative) p++;
+    uint32_t value = 0;
+    for (; *p; p++) value = value * 10 + ((uint32_t)(unsigned char)*p - 48);
+    return (int32_t)(negative ? 0 - value : value);
+}
+
+std::string Format(const char *format, uint32_t value)
+{
+    char b[32];
+    if (!strcmp(format, "%ld")) snprintf(b, sizeof b, "%ld", (long)(int32_t)value);
+    else if (!strcmp(format, "%lu")) snprintf(b, sizeof b, "%lu", (unsigned long)value);
+    else snprintf(b, sizeof b, "%lX", (unsigned long)value);
+    return b;
+}
+
+// One expression being built: where it starts and the bytes it should hold so far.
+struct Frame {
+    char *Start;
+    std::string Bytes;   // every piece as written, an embedded zero included
+};
+
+struct Fuzz {
+    FuzzedDataProvider &In;
+    std::vector<Frame> Frames;
+    StringVar Vars[3] = {0, 0, 0};
+    ModelText VarModel[3];
+    std::deque<std::string> Pool;   // a deque: texts handed out never move
+    bool RefuseNext = false;
+
+    explicit Fuzz(FuzzedDataProvider &in) : In(in) {}
+
+    char *End() { return ScratchEnd(); }
+    Frame &Top() { return Frames.back(); }
+
+    // What the buffer may hold of a frame: everything up to the last byte.
+    std::string Held(const Frame &f)
+    {
+        size_t room = f.Start > End() ? 0 : (size_t)(End() - f.Start);
+        return f.Bytes.substr(0, room);
+    }
+
+    void CheckFrame(const Frame &f)
+    {
+        std::string held = Held(f);
+        if (f.Start <= End()) CHECK(memcmp(f.Start, held.data(), held.size()) == 0);
+    }
+
+    void CheckTop()
+    {
+        Frame &f = Top();
+        std::string held = Held(f);
+        CheckFrame(f);
+        if (f.Start <= End()) {
+            CHECK(Scratch.ScratchCursor == f.Start + held.size());
+            CHECK(*Scratch.ScratchCursor == 0);
+        }
+        CHECK(Scratch.ScratchCursor <= End());
+    }
+
+    // Picks a text: null, one from the input, a variable's, or the expression's own.
+    const char *PickText(ModelText *model)
+    {
+        switch (In.ConsumeIntegralInRange(0, 5)) {
+        case 0:
+            *model = ModelText();
+            return nullptr;
+        case 1: {
+            int v = In.ConsumeIntegralInRange(0, 2);
+            *model = VarModel[v];
+            return Vars[v];
+        }
+        case 2:
+            if (Top().Start <= End() && !Top().Bytes.empty()) {
+                std::string held = Held(Top());
+                model->Null = false;
+                model->Text = std::string(held.c_str());
+                return Top().Start;
+            }
+            [[fallthrough]];
+        default: {
+            if (Pool.empty() || In.ConsumeBool()) {
+                std::string s = In.ConsumeRandomLengthString(120);
+                Pool.push_back(std::string(s.c_str()));
+            }
+            const std::string &s = Pool[In.ConsumeIntegralInRange<size_t>(0, Pool.size() - 1)];
+            model->Null = false;
+            model->Text = s;
+            return s.c_str();
+        }
+        }
+    }
+
+    void Piece(const std::string &bytes)
+    {
+        Top().Bytes += bytes;
+        CheckTop();
+    }
+
+    void Step()
+    {
+        Frame &f = Top();
+        char *at = Scratch.ScratchCursor;
+        ModelText t, p;
+        const char *text;
+        int32_t n, m;
+        int operation = In.ConsumeIntegralInRange(0, 23);
+        if (getenv("FUZZ_TRACE")) fprintf(stderr, "op %d depth %zu\n", operation, Frames.size());
+        switch (operation) {
+        case 0:
+            text = PickText(&t);
+            StringAppend(text);
+            Piece(t.Text);
+            break;
+        case 1: {
+            uint32_t v = In.ConsumeIntegral<uint32_t>();
+            CHECK(StringFromLong((int32_t)v, at) == (at > End() ? End() : at));
+            Piece(Format("%ld", v));
+            break;
+        }
+        case 2: {
+            uint32_t v = In.ConsumeIntegral<uint32_t>();
+            int32_t sel = In.ConsumeIntegralInRange(-1, 3);
+            StringFromUnsigned(v, sel, at);
+            Piece(Format("%lu", sel == 0 ? v & 0xFF : sel == 1 ? v & 0xFFFF : v));
+            break;
+        }
+        case 3: {
+            uint32_t v = In.ConsumeIntegral<uint32_t>();
+            StringFromHex(v, at);
+            Piece(Format("%lX", v));
+            break;
+        }
+        case 4: {
+            int32_t code = In.ConsumeIntegral<int32_t>();
+            StringFromCode(code, at);
+            // The cursor stays behind the character even when it is a zero.
+            if (at < End()) {
+                Top().Bytes += std::string(1, (char)code);
+                CHECK(Scratch.ScratchCursor == at + 1 && at[0] == (char)code && at[1] == 0);
+            } else {
+                CHECK(Scratch.ScratchCursor == End() && *End() == 0);
+            }
+            break;
+        }
+        case 5:
+            text = PickText(&t);
+            CHECK(StringFirstCode(text) == (t.Text.empty() ? 0 : (unsigned char)t.Text[0]));
+            break;
+        case 6:
+            text = PickText(&t);
+            CHECK(StringLength(text) == (int32_t)t.Text.size());
+            break;
+        case 7: {
+            text = PickText(&t);
+            const char *pattern = PickText(&p);
+            n = In.ConsumeIntegralInRange(-3, 130);
+            if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
+            CHECK(StringFind(text, pattern, n) == ModelFind(t, p, n));
+            break;
+        }
+        case 8:
+            text = PickText(&t);
+            n = In.ConsumeIntegralInRange(-3, 130);
+            StringLeftPart(text, n, at);
+            Piece(n <= 0 ? "" : t.Text.substr(0, n));
+            break;
+        case 9: {
+            text = PickText(&t);
+            n = In.ConsumeIntegralInRange(-3, 130);
+            if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
+            int32_t k = n < (int32_t)t.Text.size() ? n : (int32_t)t.Text.size();
+            StringRightPart(text, n, at);
+            Piece(k <= 0 ? "" : t.Text.substr(t.Text.size() - k));
+            break;
+        }
+        case 10: {
+            text = PickText(&t);
+            n = In.ConsumeIntegralInRange(-3, 130);
+            m = In.ConsumeIntegralInRange(-3, 130);
+            if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
+            if (In.ConsumeBool()) m = In.ConsumeIntegral<int32_t>();
+            size_t begin = n <= 1 ? 0 : (size_t)n - 1;
+            StringMiddle(text, n, m, at);
+            Piece((t.Null || m <= 0 || begin > t.Text.size()) ? ""
+                                                                       : t.Text.substr(begin, m));
+            break;
+        }
+        case 11:
+            text = PickText(&t);
+            StringLowerCase(text, at);
+            Piece(Lower(t, false).Text);
+            break;
+        case 12:
+            text = PickText(&t);
+            StringUpperCase(text, at);
+            Piece(Lower(t, true).Text);
+            break;
+        case 13: {
+            text = PickText(&t);
+            size_t first = t.Text.find_first_not_of(' ');
+            StringTrimLeft(text, at);
+            Piece(first == std::string::npos ? "" : t.Text.substr(first));
+            break;
+        }
+        case 14: {
+            text = PickText(&t);
+            size_t last = t.Text.find_last_not_of(' ');
+            StringTrimRight(text, at);
+            Piece(last == std::string::npos ? "" : t.Text.substr(0, last + 1));
+            break;
+        }
+        case 15:
+            text = PickText(&t);
+            CHECK(StringToLong(text) == ModelToLong(t));
+            break;
+        case 16: {
+            // Store the expression: the variable gets its text up to the first zero.
+            int v = In.ConsumeIntegralInRange(0, 2);
+            std::string held = Held(f);
+            StringAssign(&Vars[v], f.Start);
+            CHECK(Scratch.ScratchCursor == f.Start);
+            f.Bytes.clear();
+            Expect(v, false, held.c_str());
+            break;
+        }
+        case 17: {
+            int v = In.ConsumeIntegralInRange(0, 2);
+            text = PickText(&t);
+            char *cursor = Scratch.ScratchCursor;
+            StringAssignText(&Vars[v], text);
+            CHECK(Scratch.ScratchCursor == cursor);
+            Expect(v, t.Null, t.Text);
+            break;
+        }
+        case 18:
+            // Hand the expression on: step over its terminator and build the callee's own.
+            if (Frames.size() < 6 && Scratch.ScratchCursor < End()) {
+                Scratch.ScratchCursor++;
+                Frames.push_back(Frame{Scratch.ScratchCursor, ""});
+                *Scratch.ScratchCursor = 0;
+            }
+            break;
+        case 19:
+            // The callee is done: its caller's argument must be intact, then it is consumed.
+            if (Frames.size() > 1) {
+                Frames.pop_back();
+                CheckFrame(Top());
+                Scratch.ScratchCursor = Top().Start;
+                Top().Bytes.clear();
+                *Scratch.ScratchCursor = 0;
+            }
+            break;
+        case 20:
+            // A fresh expression against the end of the buffer, or at its start again.
+            if (Frames.size() == 1) {
+                size_t back = In.ConsumeIntegralInRange<size_t>(0, 40);
+                char *start = In.ConsumeBool() ? End() - back : Scratch.ScratchBuffer;
+                Scratch.ScratchCursor = start;
+                *start = 0;
+                Frames[0] = Frame{start, ""};
+            }
+            break;
+        case 21:
+            RefuseNext = true;
+            Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+            break;
+        case 22: {
+            int v = In.ConsumeIntegralInRange(0, 2);
+            StringFree(Vars[v]);
+            Vars[v] = nullptr;
+            VarModel[v] = ModelText();
+            break;
+        }
+        default:
+            // A variable given its own text.
+            {
+                int v = In.ConsumeIntegralInRange(0, 2);
+                ModelText own = VarModel[v];
+                StringAssignText(&Vars[v], Vars[v]);
+                Expect(v, own.Null, own.Text);
+            }
+            break;
+        }
+    }
+
+    // After an assignment: the variable holds the text, or is null when the heap refused.
+    void Expect(int v, bool null, const std::string &text)
+    {
+        if (null) {
+            CHECK(Vars[v] == nullptr);
+        } else if (RefuseNext) {
+            CHECK(Vars[v] == nullptr);
+        } else {
+            CHECK(Vars[v] != nullptr);
+            CHECK(HostHeapOwns(Runtime.RuntimeHeap, Vars[v]));
+            CHECK(strcmp(Vars[v], text.c_str()) == 0);
+        }
+        if (!null) RefuseNext = false;
+        Runtime.HeapFailAt = RefuseNext ? Runtime.HeapFailAt : 0;
+        VarModel[v].Null = null || !Vars[v];
+        VarModel[v].Text = Vars[v] ? text : "";
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Runtime = RuntimeState();
+    Scratch = ScratchState();
+    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    if (!ScratchBufferInit()) abort();
+    {
+        FuzzedDataProvider in(data, size);
+        Fuzz fuzz(in);
+        fuzz.Frames.push_back(Frame{Scratch.ScratchBuffer, ""});
+        while (in.remaining_bytes()) fuzz.Step();
+    }
+    HeapDestroy(Runtime.RuntimeHeap);
+    return 0;
+}
