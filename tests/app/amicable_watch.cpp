@@ -1,7 +1,8 @@
 // Mirrors the running search in a terminal: starts the program (or finds it), then prints
 // the number under test and every new pair line, read from its window from outside. Ctrl-C,
-// or a second call with --close, closes the window through its close box; the program's
-// exit code is printed and returned.
+// or the appearance of the file named after --stop-file, closes the window through its close
+// box; the program's exit code is printed and returned.
+// Usage: amicable_watch.exe [--stop-file PATH] [PROGRAM.exe]
 #include <cstdio>
 #include <string>
 
@@ -25,14 +26,14 @@ static std::string OwnDirectory()
 
 int main(int argc, char **argv)
 {
-    std::string arg = argc > 1 ? argv[1] : "";
-    if (arg == "--close") {
-        HWND window = OutsideFindSearchWindow(0, 0);
-        if (!window) return 1;
-        OutsideClose(window);
-        return 0;
+    std::string stopFile, exe = OwnDirectory() + "amicable.exe";
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        if (arg == "--stop-file" && i + 1 < argc)
+            stopFile = OutsideWindowsPath(argv[++i]);
+        else
+            exe = arg;
     }
-    std::string exe = arg.empty() ? OwnDirectory() + "amicable.exe" : arg;
     OutsideProgram program;
     if (!OutsideStart(exe, &program)) {
         std::fprintf(stderr, "cannot start %s\n", exe.c_str());
@@ -53,13 +54,17 @@ int main(int argc, char **argv)
     std::string status;
     bool closing = false;
     for (;;) {
+        if (!stopFile.empty() && GetFileAttributesA(stopFile.c_str()) != INVALID_FILE_ATTRIBUTES)
+            InterlockedExchange(&CloseRequested, 1);
         if (CloseRequested && !closing) {
             closing = true;
             OutsideClose(window);
         }
         if (OutsideWaitExit(program, 0) != STILL_ACTIVE) break;
-        std::string line = OutsideText(GetDlgItem(window, 1)) + "   " +
-                           OutsideText(GetDlgItem(window, 2));
+        std::string number = OutsideText(GetDlgItem(window, 1));
+        std::string step = OutsideText(GetDlgItem(window, 2));
+        // A window on its way out reads empty; the last status stays.
+        std::string line = number.empty() || step.empty() ? status : number + "   " + step;
         std::vector<std::string> added = OutsideListLines(list, linesShown);
         if (!added.empty() || line != status) {
             // Pair lines scroll up; the status line stays at the bottom.

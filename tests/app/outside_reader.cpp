@@ -62,8 +62,9 @@ HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
 
 std::string OutsideText(HWND control)
 {
+    // Wine leaves the buffer as it was when the handle is null or the call fails.
     char text[512] = "";
-    GetWindowTextA(control, text, sizeof text);
+    if (!control || GetWindowTextA(control, text, sizeof text) <= 0) return "";
     return text;
 }
 
