@@ -150,10 +150,22 @@ struct Fuzz {
         }
     }
 
+    // A piece joins the expression: the bytes it added must be there, and the cursor behind
+    // them. The whole expression is compared when it is stored or handed back.
     void Piece(const std::string &bytes)
     {
-        Top().Bytes += bytes;
-        CheckTop();
+        Frame &f = Top();
+        size_t before = f.Bytes.size();
+        f.Bytes += bytes;
+        size_t room = f.Start > End() ? 0 : (size_t)(End() - f.Start);
+        size_t held = f.Bytes.size() < room ? f.Bytes.size() : room;
+        size_t from = before < held ? before : held;
+        if (f.Start <= End()) {
+            CHECK(memcmp(f.Start + from, f.Bytes.data() + from, held - from) == 0);
+            CHECK(Scratch.ScratchCursor == f.Start + held);
+            CHECK(*Scratch.ScratchCursor == 0);
+        }
+        CHECK(Scratch.ScratchCursor <= End());
     }
 
     void Step()
@@ -277,6 +289,9 @@ struct Fuzz {
             // Store the expression: the variable gets its text up to the first zero.
             int v = In.ConsumeIntegralInRange(0, 2);
             std::string held = Held(f);
+            // An expression with no piece yet has no terminator of its own: only its place.
+            if (f.Bytes.empty()) CHECK(Scratch.ScratchCursor == f.Start);
+            else CheckTop();
             StringAssign(&Vars[v], f.Start);
             CHECK(Scratch.ScratchCursor == f.Start);
             f.Bytes.clear();
@@ -364,18 +379,27 @@ struct Fuzz {
 
 }  // namespace
 
+// One heap and one scratch buffer for the whole run, as in the program; each input starts
+// a fresh expression at the buffer's start and gives its variables back at the end.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Runtime = RuntimeState();
-    Scratch = ScratchState();
-    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
-    if (!ScratchBufferInit()) abort();
+    if (!Runtime.RuntimeHeap) {
+        Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+        if (!ScratchBufferInit()) abort();
+    }
+    Runtime.HeapFailAt = 0;
+    Scratch.ScratchCursor = Scratch.ScratchBuffer;
+    *Scratch.ScratchCursor = 0;
+    HostHeapCensus before = HostHeapCount(Runtime.RuntimeHeap);
     {
         FuzzedDataProvider in(data, size);
         Fuzz fuzz(in);
         fuzz.Frames.push_back(Frame{Scratch.ScratchBuffer, ""});
         while (in.remaining_bytes()) fuzz.Step();
+        Runtime.HeapFailAt = 0;
+        for (StringVar v : fuzz.Vars) StringFree(v);
     }
-    HeapDestroy(Runtime.RuntimeHeap);
+    HostHeapCensus after = HostHeapCount(Runtime.RuntimeHeap);
+    CHECK(after.Blocks == before.Blocks && after.Bytes == before.Bytes);
     return 0;
 }

@@ -1,0 +1,36 @@
+// The runtime once per test program, and the guarded scratch buffer.
+#include "inprocess_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RuntimeEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
+};
+
+const ::testing::Environment *const Registered =
+    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+
+}  // namespace
+
+GuardedScratch::GuardedScratch()
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    const DWORD page = info.dwPageSize;
+    const DWORD body = (ScratchBufferSize + page - 1) / page * page;
+    Region = (char *)VirtualAlloc(nullptr, body + page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    DWORD old;
+    VirtualProtect(Region + body, page, PAGE_NOACCESS, &old);
+    Start = Region + body - ScratchBufferSize;
+    Saved = Scratch;
+    Scratch.ScratchBuffer = Scratch.ScratchCursor = Start;
+}
+
+GuardedScratch::~GuardedScratch()
+{
+    Scratch = Saved;
+    VirtualFree(Region, 0, MEM_RELEASE);
+}
