@@ -37,13 +37,26 @@ DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Single(int32_t m)
         sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
         df = _mm256_add_ps(df, stepf);
     }
-    // Divisors are rare: the lanes' integers are formed only when one is found.
-    for (; i < full; i++) {
-        __m256 q = _mm256_mul_ps(mf, _mm256_rcp_ps(df));
-        __m256 k = _mm256_round_ps(q, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+    // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
+    // divisors are rare, so the lanes' integers are formed only when one is found.
+    __m256 de = _mm256_add_ps(df, stepf);
+    const __m256 stepf2 = _mm256_add_ps(stepf, stepf);
+    for (; i + 1 < full; i += 2) {
+        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 l = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(de)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
-        if (_mm256_movemask_ps(hit))
+        __m256 hue = _mm256_cmp_ps(_mm256_mul_ps(l, de), mf, _CMP_EQ_OQ);
+        if (!_mm256_testz_ps(_mm256_or_ps(hit, hue), _mm256_or_ps(hit, hue))) {
             sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
+            sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hue), _mm256_cvttps_epi32(de)));
+        }
+        df = _mm256_add_ps(df, stepf2);
+        de = _mm256_add_ps(de, stepf2);
+    }
+    for (; i < full; i++) {
+        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
+        sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
         df = _mm256_add_ps(df, stepf);
     }
     if (trials & 7) {

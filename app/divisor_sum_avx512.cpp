@@ -32,11 +32,26 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Single(int32_t m)
         sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
         df = _mm512_add_ps(df, stepf);
     }
+    // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
+    // divisors are rare, so the lanes' integers are formed only when one is found.
+    __m512 de = _mm512_add_ps(df, stepf);
+    const __m512 stepf2 = _mm512_add_ps(stepf, stepf);
+    for (; i + 1 < full; i += 2) {
+        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m512 u = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(de), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
+        __mmask16 hue = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(u, shift), de), mf, _CMP_EQ_OQ);
+        if (!_kortestz_mask16_u8(hit, hue)) {
+            sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
+            sum = _mm512_mask_add_epi32(sum, hue, sum, _mm512_cvttps_epi32(de));
+        }
+        df = _mm512_add_ps(df, stepf2);
+        de = _mm512_add_ps(de, stepf2);
+    }
     for (; i < full; i++) {
         __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m512 k = _mm512_sub_ps(t, shift);
-        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_mul_ps(k, df), mf, _CMP_EQ_OQ);
-        if (hit) sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
+        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
+        sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
         df = _mm512_add_ps(df, stepf);
     }
     if (trials & 15) {

@@ -23,31 +23,42 @@ DIVISOR_SUM_SSE2 static int32_t DivisorSumSse2Single(int32_t m)
     const __m128 mf = _mm_set1_ps((float)m);
     const __m128 half = _mm_set1_ps(0.5f);
     const __m128 stepf = _mm_set1_ps(4.0f);
-    const __m128i stepi = _mm_set1_epi32(4);
-    __m128i di = _mm_setr_epi32(1, 2, 3, 4);
-    __m128 df = _mm_cvtepi32_ps(di);
+    __m128 df = _mm_setr_ps(1.0f, 2.0f, 3.0f, 4.0f);
     __m128i sum = _mm_setzero_si128();
     int32_t trials = m - 1, full = trials >> 2, divided = ((m >> 10) + 3) >> 2, i = 0;
     if (divided > full) divided = full;
     for (; i < divided; i++) {
         __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_div_ps(mf, df)));
         __m128 hit = _mm_cmpeq_ps(_mm_mul_ps(k, df), mf);
-        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), di));
+        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), _mm_cvttps_epi32(df)));
         df = _mm_add_ps(df, stepf);
-        di = _mm_add_epi32(di, stepi);
+    }
+    // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
+    // divisors are rare, so the lanes' integers are formed only when one is found.
+    __m128 de = _mm_add_ps(df, stepf);
+    const __m128 stepf2 = _mm_add_ps(stepf, stepf);
+    for (; i + 1 < full; i += 2) {
+        __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
+        __m128 l = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(de)), half)));
+        __m128 hit = _mm_cmpeq_ps(_mm_mul_ps(k, df), mf);
+        __m128 hue = _mm_cmpeq_ps(_mm_mul_ps(l, de), mf);
+        if (_mm_movemask_ps(_mm_or_ps(hit, hue))) {
+            sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), _mm_cvttps_epi32(df)));
+            sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hue), _mm_cvttps_epi32(de)));
+        }
+        df = _mm_add_ps(df, stepf2);
+        de = _mm_add_ps(de, stepf2);
     }
     for (; i < full; i++) {
-        __m128 q = _mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half);
-        __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(q));
+        __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
         __m128 hit = _mm_cmpeq_ps(_mm_mul_ps(k, df), mf);
-        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), di));
+        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), _mm_cvttps_epi32(df)));
         df = _mm_add_ps(df, stepf);
-        di = _mm_add_epi32(di, stepi);
     }
     if (trials & 3) {
         __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_div_ps(mf, df)));
         __m128 hit = _mm_and_ps(_mm_cmpeq_ps(_mm_mul_ps(k, df), mf), _mm_cmplt_ps(df, mf));
-        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), di));
+        sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), _mm_cvttps_epi32(df)));
     }
     return DivisorSumSse2Total(sum);
 }
