@@ -31,10 +31,12 @@ void FocusNext(void)
 {
     Focus.FocusCurrent = 0;
     Focus.FocusPassed = 0;
+    HWND active = GetActiveWindow();
+    // Enumerating the children of no window would walk every top-level window instead.
+    if (!active) return;
     HWND focused = GetFocus();
-    if (IsChild(GetActiveWindow(), focused)) Focus.FocusCurrent = focused;
-    EnumChildWindows(GetActiveWindow(), FocusVisit, (LPARAM)Focus.FocusCurrent);
+    if (IsChild(active, focused)) Focus.FocusCurrent = focused;
+    EnumChildWindows(active, FocusVisit, (LPARAM)Focus.FocusCurrent);
     // Still set: the focused control was the last candidate, so the first one follows.
-    if (Focus.FocusPassed)
-        EnumChildWindows(GetActiveWindow(), FocusVisit, (LPARAM)Focus.FocusCurrent);
+    if (Focus.FocusPassed) EnumChildWindows(active, FocusVisit, (LPARAM)Focus.FocusCurrent);
 }

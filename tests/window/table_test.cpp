@@ -1,0 +1,210 @@
+// The window table: geometry of a new window, growth of the table, reopening, closing and
+// selecting by number, and the numbers the table refuses.
+#include <gtest/gtest.h>
+
+#include "window_test_support.h"
+
+namespace {
+
+const uint32_t Caption = WS_CAPTION | WS_SYSMENU;
+
+class WindowTable : public ::testing::Test {
+protected:
+    void SetUp() override { WindowTestLayerRestart(); }
+};
+
+bool ClassRegistered(const char *name)
+{
+    WNDCLASSA info;
+    return GetClassInfoA(Runtime.ModuleHandle, name, &info) != 0;
+}
+
+TEST_F(WindowTable, NewWindowHasTheClientSizeAskedForAndItsOuterCornerAtXY)
+{
+    HWND window = WindowOpen(0, 100, 80, 600, 300, Caption | FlagHidden, "Geometrie");
+    ASSERT_NE(window, nullptr);
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right - client.left, 600);
+    EXPECT_EQ(client.bottom - client.top, 300);
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 80);
+    EXPECT_EQ(CurrentWindowHandle(), window);
+    EXPECT_EQ(WindowLeft(), 100);
+    EXPECT_EQ(WindowTop(), 80);
+    EXPECT_GT(WindowOuterWidth(), 600);
+    EXPECT_GT(WindowOuterHeight(), 300);
+    char title[40] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Geometrie");
+}
+
+TEST_F(WindowTable, ResizeSetsTheOuterSizeAndMoveToKeepsIt)
+{
+    WindowOpen(0, 100, 80, 600, 300, Caption | FlagHidden, "");
+    WindowResize(500, 250);
+    EXPECT_EQ(WindowOuterWidth(), 500);
+    EXPECT_EQ(WindowOuterHeight(), 250);
+    EXPECT_EQ(WindowLeft(), 100);
+    EXPECT_EQ(WindowTop(), 80);
+
+    WindowMoveTo(30, 40);
+    EXPECT_EQ(WindowLeft(), 30);
+    EXPECT_EQ(WindowTop(), 40);
+    EXPECT_EQ(WindowOuterWidth(), 500);
+    EXPECT_EQ(WindowOuterHeight(), 250);
+}
+
+TEST_F(WindowTable, CursorPositionIsRelativeToTheOuterCorner)
+{
+    WindowOpen(0, 100, 80, 200, 100, Caption | FlagHidden, "");
+    SetCursorPos(150, 95);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(WindowCursorX(), cursor.x - 100);
+    EXPECT_EQ(WindowCursorY(), cursor.y - 80);
+}
+
+TEST_F(WindowTable, FlagHiddenIsInvertedIntoTheVisibleStyle)
+{
+    // Number 9 stays open, visible, until the process ends: hiding or destroying a visible
+    // top-level window costs seconds without a window manager.
+    HWND shown = WindowOpen(9, 0, 0, 100, 50, Caption, "");
+    HWND hidden = WindowOpen(8, 0, 0, 100, 50, Caption | FlagHidden, "");
+    EXPECT_TRUE(IsWindowVisible(shown));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    WindowSetHidden(8, 0);
+    EXPECT_TRUE(IsWindowVisible(hidden));
+    Windows.Table.Handles[9] = 0;   // keep the restart of the next test away from it
+    Windows.Table.Handles[8] = 0;
+}
+
+TEST_F(WindowTable, OpeningBeyondTheTableGrowsItToNumberPlusTenKeepingTheHandles)
+{
+    ASSERT_EQ(Windows.Table.Capacity, 10u);
+    HWND three = WindowOpen(3, 0, 0, 50, 50, FlagHidden, "");
+    HWND twentyFive = WindowOpen(25, 0, 0, 50, 50, FlagHidden, "");
+    EXPECT_EQ(Windows.Table.Capacity, 35u);
+    EXPECT_GE(HeapSize(Runtime.RuntimeHeap, 0, Windows.Table.Handles), 37 * sizeof(HWND));
+    EXPECT_EQ(Windows.Table.Handles[3], three);
+    EXPECT_EQ(Windows.Table.Handles[25], twentyFive);
+    for (int n = 0; n < 37; n++)
+        if (n != 3 && n != 25) EXPECT_EQ(Windows.Table.Handles[n], nullptr) << n;
+
+    WindowTestLayerRestart();
+    HWND ten = WindowOpen(10, 0, 0, 50, 50, FlagHidden, "");
+    EXPECT_EQ(Windows.Table.Capacity, 20u);
+    EXPECT_EQ(Windows.Table.Handles[10], ten);
+}
+
+TEST_F(WindowTable, ReopeningANumberReplacesTheWindowAndItsClass)
+{
+    HWND first = WindowOpen(12, 0, 0, 50, 50, FlagHidden, "");
+    char name[50] = "";
+    GetClassNameA(first, name, sizeof name);
+    EXPECT_STREQ(name, "WindowClass_12");
+
+    HWND second = WindowOpen(12, 0, 0, 50, 50, FlagHidden, "");
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(Windows.Table.Handles[12], second);
+    GetClassNameA(second, name, sizeof name);
+    EXPECT_STREQ(name, "WindowClass_12");
+    EXPECT_EQ(GetClassLongPtrA(second, GCLP_WNDPROC), (LONG_PTR)WindowProc);
+
+    WindowClose(12);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(Windows.Table.Handles[12], nullptr);
+    EXPECT_FALSE(ClassRegistered("WindowClass_12"));
+    EXPECT_TRUE(ClassRegistered("TemplateClass"));
+}
+
+TEST_F(WindowTable, CloseOfAFreeOrImpossibleNumberDoesNothing)
+{
+    HWND two = WindowOpen(2, 0, 0, 50, 50, FlagHidden, "");
+    WindowClose(5);
+    WindowClose(-1);
+    WindowClose(1000);
+    EXPECT_TRUE(IsWindow(two));
+    EXPECT_EQ(Windows.Table.Capacity, 10u);
+    EXPECT_EQ(CurrentWindowHandle(), two);
+    // The current window stays where it was, closed or not, until the next Open or Use.
+    WindowClose(2);
+    EXPECT_EQ(CurrentWindowHandle(), two);
+}
+
+TEST_F(WindowTable, UseSelectsByNumberAndNullForNumbersWithoutWindow)
+{
+    HWND one = WindowOpen(1, 0, 0, 50, 50, FlagHidden, "");
+    HWND four = WindowOpen(4, 0, 0, 50, 50, FlagHidden, "");
+    WindowUse(1);
+    EXPECT_EQ(CurrentWindowHandle(), one);
+    int32_t *descriptor = WindowDescriptor();
+    EXPECT_EQ(descriptor[0], 1);
+    EXPECT_EQ(descriptor[1], (int32_t)(intptr_t)one);
+    WindowUse(4);
+    EXPECT_EQ(CurrentWindowHandle(), four);
+    WindowUse(7);
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    WindowUse(4);
+    WindowUse(500);
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    WindowUse(4);
+    WindowUse(-3);
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    EXPECT_EQ(WindowOuterWidth(), 0);   // no window: the queries read nothing
+}
+
+TEST_F(WindowTable, NegativeNumbersAreRefused)
+{
+    HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");
+    EXPECT_EQ(WindowOpen(-1, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    EXPECT_EQ(WindowOpen(INT32_MIN, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    EXPECT_EQ(Windows.Table.Capacity, 10u);
+    EXPECT_FALSE(ClassRegistered("WindowClass_-1"));
+    WindowSetHidden(-1, 0);
+    EXPECT_FALSE(IsWindowVisible(zero));
+    EXPECT_EQ(Windows.Table.Handles[0], zero);
+}
+
+TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
+{
+    HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");
+    HWND *before = Windows.Table.Handles;
+    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    EXPECT_EQ(WindowOpen(40, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    Runtime.HeapFailAt = 0;
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    EXPECT_EQ(Windows.Table.Capacity, 10u);
+    EXPECT_EQ(Windows.Table.Handles, before);
+    EXPECT_EQ(Windows.Table.Handles[0], zero);
+    EXPECT_FALSE(ClassRegistered("WindowClass_40"));
+
+    // So large that the table's byte size would not fit 32 bits.
+    EXPECT_EQ(WindowOpen(0x7FFFFFF0, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    EXPECT_EQ(Windows.Table.Capacity, 10u);
+    EXPECT_NE(WindowOpen(40, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    EXPECT_EQ(Windows.Table.Capacity, 50u);
+    EXPECT_EQ(Windows.Table.Handles[0], zero);
+}
+
+TEST_F(WindowTable, InitWithoutATableLetsTheFirstOpenGrowOneFromNothing)
+{
+    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    WindowLayerInit();
+    Runtime.HeapFailAt = 0;
+    EXPECT_EQ(Windows.Table.Capacity, 0u);
+    EXPECT_EQ(Windows.Table.Handles, nullptr);
+    WindowUse(0);
+    EXPECT_EQ(CurrentWindowHandle(), nullptr);
+    WindowClose(0);
+    HWND two = WindowOpen(2, 0, 0, 50, 50, FlagHidden, "");
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(Windows.Table.Capacity, 12u);
+    EXPECT_EQ(Windows.Table.Handles[2], two);
+}
+
+}  // namespace
