@@ -1,6 +1,5 @@
 #include "window_test_support.h"
 
-#include <cstdio>
 #include <deque>
 #include <ostream>
 
@@ -67,8 +66,7 @@ void WindowTestFlush()
 {
     // Dispatched, not dropped: an unpainted window would hand out WM_PAINT for ever.
     MSG m;
-    int k = 0;
-    while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) { DispatchMessageA(&m); if (++k > 1000) { fprintf(stderr, "flush loops: %p %x\n", m.hwnd, m.message); break; } }
+    for (int n = 0; n < 10000 && PeekMessageA(&m, 0, 0, 0, PM_REMOVE); n++) DispatchMessageA(&m);
     Batches.clear();
     EventState.PendingCode = 0;
 }
