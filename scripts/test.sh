@@ -1,8 +1,11 @@
 #!/bin/sh
 # Runs every test program under Wine on one virtual X display, with one wineserver kept
-# alive for the whole run. Usage: scripts/test.sh BUILD_DIR [ctest arguments]
+# alive for the whole run. Each build folder has a Wine prefix of its own, so that ending
+# this run's wineserver cannot cut short another run's programs.
+# Usage: scripts/test.sh BUILD_DIR [ctest arguments]
 build=${1:-build}; shift 2>/dev/null
-here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$build" && pwd)
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   wineserver -p
