@@ -1,0 +1,23 @@
+// What both soak flavours share: the stream of harmless input sent to the search window,
+// the pair lines a correct search shows for the candidates below a bound, and the soak's
+// length (SOAK_SECONDS in the environment; a short default for the test suite).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Sends input number `serial` of the stream to the search window and its gadgets: Tab
+// presses, clicks on the disabled buttons and on the list box, WM_COMMAND with control
+// numbers nobody owns, mouse moves, WM_SIZE and right clicks, in turn.
+void SoakSendInput(HWND window, unsigned serial);
+
+// The lines "n, s(n)" the search reports for every candidate n below the bound, in order,
+// computed here independently by a divisor-sum sieve.
+std::vector<std::string> SoakExpectedLines(long long below);
+
+// How many of those lines belong to candidates below the bound.
+size_t SoakLinesBelow(long long below);
+
+DWORD SoakSeconds(DWORD fallback);
