@@ -130,7 +130,9 @@ struct Fuzz {
             return Vars[v];
         }
         case 2:
-            if (Top().Start <= End() && !Top().Bytes.empty()) {
+            // The expression's own text; kept short, since each use may double it and a
+            // buffer filled to the end is reached more cheaply by the jump to its end.
+            if (Top().Start <= End() && !Top().Bytes.empty() && Top().Bytes.size() < 2048) {
                 std::string held = Held(Top());
                 model->Null = false;
                 model->Text = std::string(held.c_str());

