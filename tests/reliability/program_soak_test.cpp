@@ -8,6 +8,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 #include "outside_reader.h"
 #include "soak_support.h"
 
@@ -102,6 +104,11 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
     long long lastCandidate = firstCandidate, progressMark = firstCandidate;
     DWORD lastSample = begin, progressTime = begin;
     std::vector<std::string> lines;
+    // Which controls held the keyboard focus at the samples. The list box is the only enabled
+    // tab stop, so Tab keeps bringing the focus back to it: one control is expected.
+    std::vector<HWND> focused;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    // SOAK_INPUT_MASK (hex, one bit per kind of input) narrows the stream when hunting a fault.
     char maskText[16] = "";
     GetEnvironmentVariableA("SOAK_INPUT_MASK", maskText, sizeof maskText);
     unsigned mask = maskText[0] ? strtoul(maskText, nullptr, 16) : 0xFF;
@@ -129,6 +136,11 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
         expected.resize(lines.size());
         ASSERT_EQ(lines, expected);
         lastCandidate = after;
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        if (GetGUIThreadInfo(thread, &gui) && gui.hwndFocus &&
+            std::find(focused.begin(), focused.end(), gui.hwndFocus) == focused.end())
+            focused.push_back(gui.hwndFocus);
         if (after > progressMark) {
             progressMark = after;
             progressTime = now;
@@ -148,15 +160,16 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
     OutsideStop(&program);
 
     printf("soak: %lu ms, %u inputs (%lu/s), %u samples, candidates %lld -> %lld, %zu pair "
-           "lines, private bytes %lu -> %lu KiB, exit %lu ms after the close at candidate "
-           "%lld\n",
+           "lines, %zu controls seen focused, private bytes %lu -> %lu KiB, exit %lu ms after "
+           "the close at candidate %lld\n",
            (unsigned long)ran, inputs, (unsigned long)(inputs * 1000ull / (ran ? ran : 1)),
-           samples, firstCandidate, lastCandidate, lines.size(),
+           samples, firstCandidate, lastCandidate, lines.size(), focused.size(),
            (unsigned long)(memoryAtStart / 1024), (unsigned long)(memoryAtEnd / 1024),
            (unsigned long)closeTime, atClose);
     RecordProperty("inputs", (int)inputs);
     RecordProperty("last_candidate", (int)lastCandidate);
     EXPECT_GT(lastCandidate, firstCandidate + 1000);
+    EXPECT_LE(focused.size(), 1u);
     // Growth of the whole process, seen from outside: the pair texts and list elements are a
     // few hundred bytes; the list box's own lines live in the platform's memory. A leak per
     // candidate or per message would show as megabytes.
