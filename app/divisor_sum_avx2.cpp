@@ -32,9 +32,11 @@ DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Single(int32_t m)
     int32_t trials = m - 1, full = trials >> 3, divided = ((m >> 10) + 7) >> 3, i = 0;
     if (divided > full) divided = full;
     for (; i < divided; i++) {
-        __m256 k = _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 k =
+            _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256 hit = _mm256_cmp_ps(_mm256_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
-        sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
+        sum = _mm256_add_epi32(sum,
+                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
         df = _mm256_add_ps(df, stepf);
     }
     // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
@@ -42,28 +44,36 @@ DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Single(int32_t m)
     __m256 de = _mm256_add_ps(df, stepf);
     const __m256 stepf2 = _mm256_add_ps(stepf, stepf);
     for (; i + 1 < full; i += 2) {
-        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 l = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(de)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)),
+                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 l = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(de)),
+                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
         __m256 hue = _mm256_cmp_ps(_mm256_mul_ps(l, de), mf, _CMP_EQ_OQ);
         if (!_mm256_testz_ps(_mm256_or_ps(hit, hue), _mm256_or_ps(hit, hue))) {
-            sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
-            sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hue), _mm256_cvttps_epi32(de)));
+            sum = _mm256_add_epi32(
+                sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
+            sum = _mm256_add_epi32(
+                sum, _mm256_and_si256(_mm256_castps_si256(hue), _mm256_cvttps_epi32(de)));
         }
         df = _mm256_add_ps(df, stepf2);
         de = _mm256_add_ps(de, stepf2);
     }
     for (; i < full; i++) {
-        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)),
+                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
-        sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
+        sum = _mm256_add_epi32(sum,
+                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
         df = _mm256_add_ps(df, stepf);
     }
     if (trials & 7) {
-        __m256 k = _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256 k =
+            _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256 hit = _mm256_cmp_ps(_mm256_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
         hit = _mm256_and_ps(hit, _mm256_cmp_ps(df, mf, _CMP_LT_OQ));   // lanes past m - 1
-        sum = _mm256_add_epi32(sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
+        sum = _mm256_add_epi32(sum,
+                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
     }
     return DivisorSumAvx2Total(sum);
 }
@@ -87,13 +97,15 @@ DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Double(int32_t m)
     __m256d sum = _mm256_setzero_pd();
     int32_t trials = m - 1, full = trials >> 2, i = 0;
     for (; i < full; i++) {
-        __m256d k = _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256d k =
+            _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256d hit = _mm256_cmp_pd(_mm256_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
         sum = _mm256_add_pd(sum, _mm256_and_pd(hit, dd));
         dd = _mm256_add_pd(dd, step);
     }
     if (trials & 3) {
-        __m256d k = _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256d k =
+            _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __m256d hit = _mm256_cmp_pd(_mm256_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
         hit = _mm256_and_pd(hit, _mm256_cmp_pd(dd, md, _CMP_LT_OQ));
         sum = _mm256_add_pd(sum, _mm256_and_pd(hit, dd));

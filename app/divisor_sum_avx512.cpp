@@ -20,14 +20,16 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Single(int32_t m)
     const __m512 mf = _mm512_set1_ps((float)m);
     const __m512 zero = _mm512_setzero_ps();
     const __m512 stepf = _mm512_set1_ps(16.0f);
-    const __m512 shift = _mm512_set1_ps(12582912.0f);   // 1.5 * 2^23: sums with it round to integers
-    __m512 df = _mm512_setr_ps(1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f, 12.0f,
-                               13.0f, 14.0f, 15.0f, 16.0f);
+    // 1.5 * 2^23: sums with it round to integers
+    const __m512 shift = _mm512_set1_ps(12582912.0f);
+    __m512 df = _mm512_setr_ps(1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f,
+                               12.0f, 13.0f, 14.0f, 15.0f, 16.0f);
     __m512i sum = _mm512_setzero_si512();
     int32_t trials = m - 1, full = trials >> 4, divided = ((m >> 12) + 15) >> 4, i = 0;
     if (divided > full) divided = full;
     for (; i < divided; i++) {
-        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df),
+                                        _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __mmask16 hit = _mm512_cmp_ps_mask(_mm512_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
         sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
         df = _mm512_add_ps(df, stepf);
@@ -37,10 +39,14 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Single(int32_t m)
     __m512 de = _mm512_add_ps(df, stepf);
     const __m512 stepf2 = _mm512_add_ps(stepf, stepf);
     for (; i + 1 < full; i += 2) {
-        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m512 u = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(de), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
-        __mmask16 hue = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(u, shift), de), mf, _CMP_EQ_OQ);
+        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift,
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m512 u = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(de), shift,
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask16 hit =
+            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
+        __mmask16 hue =
+            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(u, shift), de), mf, _CMP_EQ_OQ);
         if (!_kortestz_mask16_u8(hit, hue)) {
             sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
             sum = _mm512_mask_add_epi32(sum, hue, sum, _mm512_cvttps_epi32(de));
@@ -49,15 +55,19 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Single(int32_t m)
         de = _mm512_add_ps(de, stepf2);
     }
     for (; i < full; i++) {
-        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
+        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift,
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask16 hit =
+            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
         sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
         df = _mm512_add_ps(df, stepf);
     }
     if (trials & 15) {
         __mmask16 lanes = (__mmask16)((1u << (trials & 15)) - 1);
-        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit = _mm512_mask_cmp_ps_mask(lanes, _mm512_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
+        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df),
+                                        _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask16 hit =
+            _mm512_mask_cmp_ps_mask(lanes, _mm512_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
         sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
     }
     return _mm512_reduce_add_epi32(sum);
@@ -84,7 +94,8 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Double(int32_t m)
     int32_t trials = m - 1, full = trials >> 3, divided = ((m >> 26) + 7) >> 3, i = 0;
     if (divided > full) divided = full;
     for (; i < divided; i++) {
-        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd),
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
         __mmask8 hit = _mm512_cmp_pd_mask(_mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
         sum = _mm512_mask_add_pd(sum, hit, sum, dd);
         dd = _mm512_add_pd(dd, step);
@@ -100,8 +111,10 @@ DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Double(int32_t m)
     }
     if (trials & 7) {
         __mmask8 lanes = (__mmask8)((1u << (trials & 7)) - 1);
-        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask8 hit = _mm512_mask_cmp_pd_mask(lanes, _mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
+        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd),
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask8 hit =
+            _mm512_mask_cmp_pd_mask(lanes, _mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
         sum = _mm512_mask_add_pd(sum, hit, sum, dd);
     }
     return DivisorSumAvx512Wrap(_mm512_reduce_add_pd(sum));

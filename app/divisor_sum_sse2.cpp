@@ -38,8 +38,10 @@ DIVISOR_SUM_SSE2 static int32_t DivisorSumSse2Single(int32_t m)
     __m128 de = _mm_add_ps(df, stepf);
     const __m128 stepf2 = _mm_add_ps(stepf, stepf);
     for (; i + 1 < full; i += 2) {
-        __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
-        __m128 l = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(de)), half)));
+        __m128 k =
+            _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
+        __m128 l =
+            _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(de)), half)));
         __m128 hit = _mm_cmpeq_ps(_mm_mul_ps(k, df), mf);
         __m128 hue = _mm_cmpeq_ps(_mm_mul_ps(l, de), mf);
         if (_mm_movemask_ps(_mm_or_ps(hit, hue))) {
@@ -50,7 +52,8 @@ DIVISOR_SUM_SSE2 static int32_t DivisorSumSse2Single(int32_t m)
         de = _mm_add_ps(de, stepf2);
     }
     for (; i < full; i++) {
-        __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
+        __m128 k =
+            _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(mf, _mm_rcp_ps(df)), half)));
         __m128 hit = _mm_cmpeq_ps(_mm_mul_ps(k, df), mf);
         sum = _mm_add_epi32(sum, _mm_and_si128(_mm_castps_si128(hit), _mm_cvttps_epi32(df)));
         df = _mm_add_ps(df, stepf);

@@ -40,7 +40,8 @@ enum GalleryGadget : int32_t {
 
 enum { GalleryWidth = 760, GalleryHeight = 540 };
 
-static void GalleryLayout(void) {
+static void GalleryLayout(void)
+{
     GadgetCreateText(GalleryText, 10, 10, 180, 20, "Text gadget");
     GadgetCreateButton(GalleryButton, 10, 34, 110, 26, "Button");
     GadgetCreateListBox(GalleryList, 10, 66, 180, 70);
@@ -94,7 +95,8 @@ static void GalleryLayout(void) {
 }
 
 // One log line, "<code> gadget <number> subtype <subtype>", built in the scratch buffer.
-static void GalleryLogEvent(int32_t code) {
+static void GalleryLogEvent(int32_t code)
+{
     char *start = Scratch.ScratchCursor;
     StringFromLong(code, Scratch.ScratchCursor);
     StringAppend(" gadget ");
@@ -107,12 +109,14 @@ static void GalleryLogEvent(int32_t code) {
     SendMessageA(GadgetGetHandle(GalleryLog), LB_SETTOPINDEX, (WPARAM)line, 0);
 }
 
-static int GalleryIsEvent(int32_t code) {
+static int GalleryIsEvent(int32_t code)
+{
     return code == EventCodeSize || code == EventCodeControl || code == EventCodeCommand ||
            code == EventCodeMouse;
 }
 
-void ProgramStatements(void) {
+void ProgramStatements(void)
+{
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - GalleryHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - GalleryWidth) >> 1;
     if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, WS_CAPTION | WS_SYSMENU,

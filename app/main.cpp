@@ -6,7 +6,8 @@
 #include "runtime/startup.h"
 #include "window/events.h"
 
-void ProgramStatements(void) {
+void ProgramStatements(void)
+{
     RtlZeroMemory(&Search, sizeof Search);
     if (!SearchLayout()) return;
     SearchSetUp();

@@ -13,13 +13,14 @@
 SearchState Search;
 
 enum {
-    SearchWidth = 600,          // client area of window 0
+    SearchWidth = 600,   // client area of window 0
     SearchHeight = 300,
-    SearchChainLength = 2,      // steps of a chain that closes on an amicable pair
-    SearchChainKindCode = 5,    // KindCode of the chain array: 32-bit integers
+    SearchChainLength = 2,     // steps of a chain that closes on an amicable pair
+    SearchChainKindCode = 5,   // KindCode of the chain array: 32-bit integers
 };
 
-int SearchLayout(void) {
+int SearchLayout(void)
+{
     // The height first, then the width; an arithmetic shift halves toward minus infinity.
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - SearchHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - SearchWidth) >> 1;
@@ -37,7 +38,8 @@ int SearchLayout(void) {
     return 1;
 }
 
-void SearchSetUp(void) {
+void SearchSetUp(void)
+{
     ArrayFree(Search.Chain);
     Search.Chain = (int32_t *)ArrayAlloc(sizeof(int32_t), 3, SearchChainKindCode);
     ListCreate(&Search.PairList, sizeof(PairRecord));
@@ -45,7 +47,8 @@ void SearchSetUp(void) {
 }
 
 // Hands the expression built from start to the gadget as its text, then frees the scratch.
-static void SearchShowText(int32_t gadget, char *start) {
+static void SearchShowText(int32_t gadget, char *start)
+{
     Scratch.ScratchCursor++;
     GadgetSetText(gadget, start);
     Scratch.ScratchCursor = start;
@@ -53,7 +56,8 @@ static void SearchShowText(int32_t gadget, char *start) {
 
 // A new element and a new list-box line for the pair Chain[0], Chain[1]. Without an element
 // the line is still shown.
-static void SearchReport(void) {
+static void SearchReport(void)
+{
     ListElement *element = ListAddElement(&Search.PairList);
     PairRecord *pair = element != nullptr ? (PairRecord *)ListData(element) : nullptr;
     StringAssignText(&Search.PairText, "");
@@ -74,7 +78,8 @@ static void SearchReport(void) {
     GadgetAddItem(0, -1, Search.PairText);
 }
 
-int32_t SearchCandidate(void) {
+int32_t SearchCandidate(void)
+{
     // Without its chain there is nothing to search; end as the close box would.
     if (Search.Chain == nullptr) return EventCodeClose;
     Search.PairFlag = 1;

@@ -4,16 +4,10 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateButton(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                        const char *text) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
-    Gadgets.ClassName = "BUTTON";
-    Gadgets.Style = 0x50030000;   // child, visible, group, tab stop, BS_PUSHBUTTON
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &ButtonKindOps;
+                        const char *text)
+{
+    // child, visible, group, tab stop, BS_PUSHBUTTON
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50030000, 0, &ButtonKindOps);
     return GadgetCreate(number);
 }
 

@@ -3,24 +3,20 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateCheckBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                          const char *text) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
-    Gadgets.ClassName = "BUTTON";
-    Gadgets.Style = 0x50030003;   // child, visible, group, tab stop, BS_AUTOCHECKBOX
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &CheckBoxKindOps;
+                          const char *text)
+{
+    // child, visible, group, tab stop, BS_AUTOCHECKBOX
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50030003, 0, &CheckBoxKindOps);
     return GadgetCreate(number);
 }
 
-static int32_t CheckBoxGetState(HWND control) {
+static int32_t CheckBoxGetState(HWND control)
+{
     return (int32_t)SendBareMessage(control, BM_GETCHECK);
 }
 
-static void CheckBoxSetState(HWND control, int32_t state) {
+static void CheckBoxSetState(HWND control, int32_t state)
+{
     SendMessageA(control, BM_SETCHECK, (WPARAM)state, 0);
 }
 

@@ -3,16 +3,11 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateEdit(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                      const char *text) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
-    Gadgets.ClassName = "EDIT";
-    Gadgets.Style = 0x50030084;   // child, visible, group, tab stop, ES_MULTILINE, ES_AUTOHSCROLL
-    Gadgets.ExStyle = WS_EX_CLIENTEDGE;
-    Gadgets.KindOps = &EditKindOps;
+                      const char *text)
+{
+    // child, visible, group, tab stop, ES_MULTILINE, ES_AUTOHSCROLL
+    GadgetCreatePrepare(x, y, width, height, text, "EDIT", 0x50030084, WS_EX_CLIENTEDGE,
+                        &EditKindOps);
     return GadgetCreate(number);
 }
 

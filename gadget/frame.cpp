@@ -4,17 +4,11 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateFrame(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                       const char *text, uint32_t flags) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
+                       const char *text, uint32_t flags)
+{
+    // child, visible, group, BS_GROUPBOX
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50020007, 0, &ButtonKindOps);
     Gadgets.Params.Flags = flags;
-    Gadgets.ClassName = "BUTTON";
-    Gadgets.Style = 0x50020007;   // child, visible, group, BS_GROUPBOX
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &ButtonKindOps;
     if (flags != 0) {
         Gadgets.ClassName = "STATIC";
         Gadgets.Style = 0x50020001;   // child, visible, group, SS_CENTER

@@ -22,27 +22,31 @@ enum {
 // reads a gadget that was never created; cleared on every hand-out.
 static GadgetSlot GadgetSpareSlot;
 
-void GadgetLayerInit(void) {
+void GadgetLayerInit(void)
+{
     RtlZeroMemory(&Gadgets, sizeof Gadgets);
     PanelLayerInit();
-    Gadgets.Slots = (GadgetSlot *)HeapAllocate(
-        (GadgetTableInitial + GadgetTableSpare) * sizeof(GadgetSlot), 1);
+    Gadgets.Slots =
+        (GadgetSlot *)HeapAllocate((GadgetTableInitial + GadgetTableSpare) * sizeof(GadgetSlot), 1);
     // Without a block no number fits, and every later creation tries to allocate one again.
     Gadgets.Capacity = Gadgets.Slots != nullptr ? GadgetTableInitial : 0;
     Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
     InitCommonControls();
 }
 
-HWND GadgetListUse(HWND window) {
+HWND GadgetListUse(HWND window)
+{
     Gadgets.GadgetParent = window;
     return window;
 }
 
-void GadgetSetFont(HFONT font) {
+void GadgetSetFont(HFONT font)
+{
     Gadgets.GadgetFont = font;
 }
 
-int GadgetTableEnsure(int32_t number) {
+int GadgetTableEnsure(int32_t number)
+{
     if ((uint32_t)number < Gadgets.Capacity) return 1;
     // A negative number, or one whose block size would not fit 32 bits, can never be held.
     if (number < 0) return 0;
@@ -57,12 +61,14 @@ int GadgetTableEnsure(int32_t number) {
 }
 
 // The slot of a number the table holds, else null.
-static GadgetSlot *GadgetSlotFound(int32_t number) {
+static GadgetSlot *GadgetSlotFound(int32_t number)
+{
     if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
     return &Gadgets.Slots[number];
 }
 
-GadgetSlot *GadgetSlotOf(int32_t number) {
+GadgetSlot *GadgetSlotOf(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot != nullptr) return slot;
     GadgetSpareSlot.Handle = nullptr;
@@ -70,14 +76,29 @@ GadgetSlot *GadgetSlotOf(int32_t number) {
     return &GadgetSpareSlot;
 }
 
-HWND GadgetCreate(int32_t number) {
+void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, const char *text,
+                         const char *className, uint32_t style, uint32_t exStyle,
+                         const GadgetKindOps *ops)
+{
+    Gadgets.Params.X = x;
+    Gadgets.Params.Y = y;
+    Gadgets.Params.Width = width;
+    Gadgets.Params.Height = height;
+    Gadgets.Params.Text = text;
+    Gadgets.ClassName = className;
+    Gadgets.Style = style;
+    Gadgets.ExStyle = exStyle;
+    Gadgets.KindOps = ops;
+}
+
+HWND GadgetCreate(int32_t number)
+{
     if (!GadgetTableEnsure(number)) return nullptr;
     Gadgets.CreatingNumber = number;
-    HWND control = CreateWindowExA(Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text,
-                                   Gadgets.Style, Gadgets.Params.X, Gadgets.Params.Y,
-                                   Gadgets.Params.Width, Gadgets.Params.Height,
-                                   Gadgets.GadgetParent, (HMENU)(intptr_t)number,
-                                   Runtime.ModuleHandle, nullptr);
+    HWND control = CreateWindowExA(
+        Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text, Gadgets.Style, Gadgets.Params.X,
+        Gadgets.Params.Y, Gadgets.Params.Width, Gadgets.Params.Height, Gadgets.GadgetParent,
+        (HMENU)(intptr_t)number, Runtime.ModuleHandle, nullptr);
     // Messages sent during creation may have created gadgets too: look the slot up anew.
     GadgetSlot *slot = GadgetSlotOf(Gadgets.CreatingNumber);
     slot->Handle = control;
@@ -87,25 +108,59 @@ HWND GadgetCreate(int32_t number) {
     return control;
 }
 
-void GadgetDisable(int32_t number, int32_t flag) {
+// The item's text at the scratch cursor, which ends on its zero; the empty text for a bad
+// index. The item text messages know no buffer size: an item longer than the room left goes
+// through a heap block, and only what fits before the buffer's last byte is copied.
+void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index)
+{
+    char *cursor = Scratch.ScratchCursor;
+    char *end = ScratchEnd();
+    if (cursor == nullptr || cursor > end) return;
+    int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte
+    int32_t length = (int32_t)SendMessageA(control, lengthMessage, (WPARAM)index, 0);
+    if (length >= 0 && length <= room) {
+        int32_t copied = (int32_t)SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)cursor);
+        if (copied != -1) cursor += copied;
+    } else if (length > room) {
+        char *block = (char *)HeapAllocate((uint32_t)length + 1, 0);
+        if (block != nullptr) {
+            int32_t copied =
+                (int32_t)SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)block);
+            if (copied != -1) {
+                if (copied > room) copied = room;
+                for (int32_t i = 0; i < copied; i++) cursor[i] = block[i];
+                cursor += copied;
+            }
+            HeapRelease(block);
+        }
+    }
+    *cursor = 0;
+    Scratch.ScratchCursor = cursor;
+}
+
+void GadgetDisable(int32_t number, int32_t flag)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     EnableWindow(slot->Handle, flag == 0 ? TRUE : FALSE);
 }
 
-HWND GadgetActivate(int32_t number) {
+HWND GadgetActivate(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return nullptr;
     return SetFocus(slot->Handle);
 }
 
-LRESULT SendBareMessage(HWND control, UINT message) {
+LRESULT SendBareMessage(HWND control, UINT message)
+{
     return SendMessageA(control, message, 0, 0);
 }
 
 // The dispatchers. A number outside the table does nothing and gives 0.
 
-void GadgetFree(int32_t number) {
+void GadgetFree(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->Free != nullptr)
@@ -114,13 +169,15 @@ void GadgetFree(int32_t number) {
         DestroyWindow(slot->Handle);
 }
 
-int32_t GadgetGetState(int32_t number) {
+int32_t GadgetGetState(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetState == nullptr) return 0;
     return slot->Ops->GetState(slot->Handle);
 }
 
-int32_t GadgetSetState(int32_t number, int32_t state) {
+int32_t GadgetSetState(int32_t number, int32_t state)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetState == nullptr) return 0;
     slot->Ops->SetState(slot->Handle, state);
@@ -128,7 +185,8 @@ int32_t GadgetSetState(int32_t number, int32_t state) {
 }
 
 // The window text, cut so that it and its zero stay inside the scratch buffer.
-static void GadgetReadWindowText(HWND control) {
+static void GadgetReadWindowText(HWND control)
+{
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
     if (cursor == nullptr || cursor > end) return;
@@ -142,7 +200,8 @@ static void GadgetReadWindowText(HWND control) {
     *Scratch.ScratchCursor = 0;
 }
 
-void GadgetGetText(int32_t number) {
+void GadgetGetText(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->GetText != nullptr)
@@ -151,7 +210,8 @@ void GadgetGetText(int32_t number) {
         GadgetReadWindowText(slot->Handle);
 }
 
-void GadgetSetText(int32_t number, const char *text) {
+void GadgetSetText(int32_t number, const char *text)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->SetText != nullptr)
@@ -160,52 +220,60 @@ void GadgetSetText(int32_t number, const char *text) {
         SetWindowTextA(slot->Handle, text);
 }
 
-int32_t GadgetAddItem(int32_t number, int32_t position, const char *text) {
+int32_t GadgetAddItem(int32_t number, int32_t position, const char *text)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItem == nullptr) return 0;
     return slot->Ops->AddItem(slot->Handle, position, text != nullptr ? text : "");
 }
 
-int32_t GadgetAddItemExtra(int32_t number, int32_t itemNumber, const char *text, int32_t second) {
+int32_t GadgetAddItemExtra(int32_t number, int32_t itemNumber, const char *text, int32_t second)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItemExtra == nullptr) return 0;
     return slot->Ops->AddItemExtra(slot->Handle, itemNumber, text != nullptr ? text : "", second);
 }
 
-int32_t GadgetRemoveItem(int32_t number, int32_t index) {
+int32_t GadgetRemoveItem(int32_t number, int32_t index)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->RemoveItem == nullptr) return 0;
     slot->Ops->RemoveItem(slot->Handle, index);
     return 0;
 }
 
-int32_t GadgetClearItems(int32_t number) {
+int32_t GadgetClearItems(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->ClearItems == nullptr) return 0;
     slot->Ops->ClearItems(slot->Handle);
     return 0;
 }
 
-int32_t GadgetCountItems(int32_t number) {
+int32_t GadgetCountItems(int32_t number)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->CountItems == nullptr) return 0;
     return slot->Ops->CountItems(slot->Handle);
 }
 
-int32_t GadgetGetItemState(int32_t number, int32_t index) {
+int32_t GadgetGetItemState(int32_t number, int32_t index)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetItemState == nullptr) return 0;
     return slot->Ops->GetItemState(slot->Handle, index);
 }
 
-int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state) {
+int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemState == nullptr) return 0;
     slot->Ops->SetItemState(slot->Handle, index, state);
     return 0;
 }
 
-void GadgetGetItemText(int32_t number, int32_t index, int32_t second) {
+void GadgetGetItemText(int32_t number, int32_t index, int32_t second)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->GetItemText != nullptr)
@@ -216,7 +284,8 @@ void GadgetGetItemText(int32_t number, int32_t index, int32_t second) {
 
 // A null text becomes the empty text here as in the add-item dispatchers: a kind that
 // replaces an item by removing and inserting would otherwise lose the item.
-int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second) {
+int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second)
+{
     GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemText == nullptr) return 0;
     slot->Ops->SetItemText(slot->Handle, index, text != nullptr ? text : "", second);

@@ -44,31 +44,31 @@ struct GadgetKindOps {
 static_assert(sizeof(GadgetKindOps) == 15 * 4, "fifteen 32-bit operation slots");
 
 struct GadgetSlot {
-    HWND Handle;                  // the control, as the platform returned it at creation
-    const GadgetKindOps *Ops;     // its kind
+    HWND Handle;                // the control, as the platform returned it at creation
+    const GadgetKindOps *Ops;   // its kind
 };
 static_assert(sizeof(GadgetSlot) == 8, "two 32-bit fields");
 
 // The one creation record a kind's creator fills before GadgetCreate.
 struct GadgetCreateParams {
-    int32_t X, Y, Width, Height;  // in the parent's client area
-    const char *Text;             // initial text or null
-    uint32_t Flags;               // read only by kinds that take flags
+    int32_t X, Y, Width, Height;   // in the parent's client area
+    const char *Text;              // initial text or null
+    uint32_t Flags;                // read only by kinds that take flags
 };
 
 // Process-wide state of the gadget layer; GadgetLayerInit zeroes it.
 struct GadgetLayerState {
-    uint32_t Capacity;               // gadget numbers that fit without growth
-    GadgetSlot *Slots;               // Capacity + 2 slots, zero-filled
-    HWND GadgetParent;               // where new gadgets are created
-    HFONT GadgetFont;                // sent to every new control
-    GadgetCreateParams Params;       // filled by the creator at hand
-    const char *ClassName;           // class of the control to create
+    uint32_t Capacity;           // gadget numbers that fit without growth
+    GadgetSlot *Slots;           // Capacity + 2 slots, zero-filled
+    HWND GadgetParent;           // where new gadgets are created
+    HFONT GadgetFont;            // sent to every new control
+    GadgetCreateParams Params;   // filled by the creator at hand
+    const char *ClassName;       // class of the control to create
     uint32_t Style;
     uint32_t ExStyle;
-    const GadgetKindOps *KindOps;    // kind of the control to create
-    int32_t CreatingNumber;          // kept across the platform call
-    int32_t OptionGroupOpen;         // 1 while options created in a row form one group
+    const GadgetKindOps *KindOps;   // kind of the control to create
+    int32_t CreatingNumber;         // kept across the platform call
+    int32_t OptionGroupOpen;        // 1 while options created in a row form one group
 };
 
 extern GadgetLayerState Gadgets;
@@ -87,12 +87,19 @@ extern const GadgetKindOps PanelKindOps;
 void GadgetLayerInit(void);
 HWND GadgetListUse(HWND window);
 void GadgetSetFont(HFONT font);
+// Fills GadgetCreateParams and the inputs of the GadgetCreate call that follows.
+void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, const char *text,
+                         const char *className, uint32_t style, uint32_t exStyle,
+                         const GadgetKindOps *ops);
 HWND GadgetCreate(int32_t number);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
 GadgetSlot *GadgetSlotOf(int32_t number);
 void GadgetDisable(int32_t number, int32_t flag);
 HWND GadgetActivate(int32_t number);
 LRESULT SendBareMessage(HWND control, UINT message);
+// Appends item index's text at ScratchCursor through a list control's length and text
+// messages (LB_GETTEXTLEN and LB_GETTEXT, or the combo box's pair), cut at the buffer's end.
+void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index);
 
 // Dispatchers, one per operation slot.
 void GadgetFree(int32_t number);

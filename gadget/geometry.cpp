@@ -8,19 +8,22 @@ static RECT GadgetRect;
 
 // The slot of a number inside the table, else null: these operations do nothing on numbers
 // the table cannot hold.
-static GadgetSlot *GeometrySlotOf(int32_t number) {
+static GadgetSlot *GeometrySlotOf(int32_t number)
+{
     if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
     return GadgetSlotOf(number);
 }
 
-HWND GadgetGetHandle(int32_t number) {
+HWND GadgetGetHandle(int32_t number)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     return slot != nullptr ? slot->Handle : nullptr;
 }
 
 // The parent's client origin in screen coordinates, one axis at a time: its window edge plus
 // the frame (and caption and menu) that WM_NCCALCSIZE reports for that edge.
-static int32_t GeometryClientLeft(HWND parent) {
+static int32_t GeometryClientLeft(HWND parent)
+{
     GetWindowRect(parent, &GadgetRect);
     int32_t left = GadgetRect.left;
     GadgetRect.left = 0;
@@ -28,7 +31,8 @@ static int32_t GeometryClientLeft(HWND parent) {
     return left + GadgetRect.left;
 }
 
-static int32_t GeometryClientTop(HWND parent) {
+static int32_t GeometryClientTop(HWND parent)
+{
     GetWindowRect(parent, &GadgetRect);
     int32_t top = GadgetRect.top;
     GadgetRect.top = 0;
@@ -36,7 +40,8 @@ static int32_t GeometryClientTop(HWND parent) {
     return top + GadgetRect.top;
 }
 
-int32_t GadgetGetX(int32_t number) {
+int32_t GadgetGetX(int32_t number)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return 0;
     int32_t origin = GeometryClientLeft(GetParent(slot->Handle));
@@ -44,7 +49,8 @@ int32_t GadgetGetX(int32_t number) {
     return GadgetRect.left - origin;
 }
 
-int32_t GadgetGetY(int32_t number) {
+int32_t GadgetGetY(int32_t number)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return 0;
     int32_t origin = GeometryClientTop(GetParent(slot->Handle));
@@ -52,27 +58,31 @@ int32_t GadgetGetY(int32_t number) {
     return GadgetRect.top - origin;
 }
 
-int32_t GadgetGetWidth(int32_t number) {
+int32_t GadgetGetWidth(int32_t number)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return 0;
     GetWindowRect(slot->Handle, &GadgetRect);
     return GadgetRect.right - GadgetRect.left;
 }
 
-int32_t GadgetGetHeight(int32_t number) {
+int32_t GadgetGetHeight(int32_t number)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return 0;
     GetWindowRect(slot->Handle, &GadgetRect);
     return GadgetRect.bottom - GadgetRect.top;
 }
 
-void GadgetHide(int32_t number, int32_t hide) {
+void GadgetHide(int32_t number, int32_t hide)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return;
     ShowWindow(slot->Handle, hide != 0 ? SW_HIDE : SW_SHOW);
 }
 
-void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height) {
+void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
+{
     GadgetSlot *slot = GeometrySlotOf(number);
     if (slot == nullptr) return;
     HWND control = slot->Handle;

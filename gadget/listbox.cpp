@@ -3,62 +3,34 @@
 // two text readers, which keep the text inside the scratch buffer.
 #include "gadget/gadgets.h"
 
-#include "runtime/startup.h"
 #include "runtime/strings.h"
 
-HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = nullptr;
-    Gadgets.ClassName = "LISTBOX";
+HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
+{
     // child, visible, both scroll bars, group, tab stop, LBS_NOTIFY, LBS_MULTIPLESEL,
     // LBS_HASSTRINGS, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL
-    Gadgets.Style = 0x50330949;
-    Gadgets.ExStyle = WS_EX_CLIENTEDGE;
-    Gadgets.KindOps = &ListBoxKindOps;
+    GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", 0x50330949, WS_EX_CLIENTEDGE,
+                        &ListBoxKindOps);
     return GadgetCreate(number);
 }
 
-// The item's text at the scratch cursor, which ends on its zero; the empty text for a bad
-// index. LB_GETTEXT knows no buffer size: an item longer than the room left goes through a
-// heap block, and only what fits before the buffer's last byte is copied.
-static void ListBoxReadItem(HWND control, int32_t index) {
-    char *cursor = Scratch.ScratchCursor;
-    char *end = ScratchEnd();
-    if (cursor == nullptr || cursor > end) return;
-    int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte
-    int32_t length = (int32_t)SendMessageA(control, LB_GETTEXTLEN, (WPARAM)index, 0);
-    if (length >= 0 && length <= room) {
-        int32_t copied = (int32_t)SendMessageA(control, LB_GETTEXT, (WPARAM)index, (LPARAM)cursor);
-        if (copied != LB_ERR) cursor += copied;
-    } else if (length > room) {
-        char *block = (char *)HeapAllocate((uint32_t)length + 1, 0);
-        if (block != nullptr) {
-            int32_t copied =
-                (int32_t)SendMessageA(control, LB_GETTEXT, (WPARAM)index, (LPARAM)block);
-            if (copied != LB_ERR) {
-                if (copied > room) copied = room;
-                for (int32_t i = 0; i < copied; i++) cursor[i] = block[i];
-                cursor += copied;
-            }
-            HeapRelease(block);
-        }
-    }
-    *cursor = 0;
-    Scratch.ScratchCursor = cursor;
+static void ListBoxReadItem(HWND control, int32_t index)
+{
+    GadgetReadItem(control, LB_GETTEXTLEN, LB_GETTEXT, index);
 }
 
-static int32_t ListBoxGetState(HWND control) {
+static int32_t ListBoxGetState(HWND control)
+{
     return (int32_t)SendBareMessage(control, LB_GETCURSEL);
 }
 
-static void ListBoxSetState(HWND control, int32_t state) {
+static void ListBoxSetState(HWND control, int32_t state)
+{
     SendMessageA(control, LB_SETCURSEL, (WPARAM)state, 0);
 }
 
-static void ListBoxGetText(HWND control) {
+static void ListBoxGetText(HWND control)
+{
     int32_t index = (int32_t)SendMessageA(control, LB_GETCURSEL, 0, 0);
     if (index != LB_ERR) {
         ListBoxReadItem(control, index);
@@ -68,42 +40,51 @@ static void ListBoxGetText(HWND control) {
 }
 
 // Selects the first item equal to the text; no match leaves no item current.
-static void ListBoxSetText(HWND control, const char *text) {
+static void ListBoxSetText(HWND control, const char *text)
+{
     int32_t index = (int32_t)SendMessageA(control, LB_FINDSTRINGEXACT, (WPARAM)-1,
                                           (LPARAM)(text != nullptr ? text : ""));
     SendMessageA(control, LB_SETCURSEL, (WPARAM)index, 0);
 }
 
-static int32_t ListBoxAddItem(HWND control, int32_t position, const char *text) {
+static int32_t ListBoxAddItem(HWND control, int32_t position, const char *text)
+{
     return (int32_t)SendMessageA(control, LB_INSERTSTRING, (WPARAM)position, (LPARAM)text);
 }
 
-static void ListBoxRemoveItem(HWND control, int32_t index) {
+static void ListBoxRemoveItem(HWND control, int32_t index)
+{
     SendMessageA(control, LB_DELETESTRING, (WPARAM)index, 0);
 }
 
-static void ListBoxClearItems(HWND control) {
+static void ListBoxClearItems(HWND control)
+{
     SendMessageA(control, LB_RESETCONTENT, 0, 0);
 }
 
-static int32_t ListBoxCountItems(HWND control) {
+static int32_t ListBoxCountItems(HWND control)
+{
     return (int32_t)SendMessageA(control, LB_GETCOUNT, 0, 0);
 }
 
-static int32_t ListBoxGetItemState(HWND control, int32_t index) {
+static int32_t ListBoxGetItemState(HWND control, int32_t index)
+{
     return (int32_t)SendMessageA(control, LB_GETSEL, (WPARAM)index, 0);
 }
 
-static void ListBoxSetItemState(HWND control, int32_t index, int32_t state) {
+static void ListBoxSetItemState(HWND control, int32_t index, int32_t state)
+{
     SendMessageA(control, LB_SETSEL, (WPARAM)state, (LPARAM)index);
 }
 
-static void ListBoxGetItemText(HWND control, int32_t index, int32_t) {
+static void ListBoxGetItemText(HWND control, int32_t index, int32_t)
+{
     ListBoxReadItem(control, index);
 }
 
 // Removal then insertion at the same index: the list keeps its length and order.
-static void ListBoxSetItemText(HWND control, int32_t index, const char *text, int32_t) {
+static void ListBoxSetItemText(HWND control, int32_t index, const char *text, int32_t)
+{
     SendMessageA(control, LB_DELETESTRING, (WPARAM)index, 0);
     SendMessageA(control, LB_INSERTSTRING, (WPARAM)index, (LPARAM)text);
 }

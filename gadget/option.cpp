@@ -3,28 +3,24 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateOption(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                        const char *text) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
-    Gadgets.ClassName = "BUTTON";
+                        const char *text)
+{
     // child, visible, tab stop, BS_AUTORADIOBUTTON; WS_GROUP only when a run begins
-    Gadgets.Style = Gadgets.OptionGroupOpen == 0 ? 0x50030009 : 0x50010009;
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &OptionKindOps;
+    uint32_t style = Gadgets.OptionGroupOpen == 0 ? 0x50030009 : 0x50010009;
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", style, 0, &OptionKindOps);
     HWND control = GadgetCreate(number);
     // GadgetCreate has just cleared the flag; the next option joins this one's group.
     Gadgets.OptionGroupOpen = 1;
     return control;
 }
 
-static int32_t OptionGetState(HWND control) {
+static int32_t OptionGetState(HWND control)
+{
     return (int32_t)SendBareMessage(control, BM_GETCHECK);
 }
 
-static void OptionSetState(HWND control, int32_t state) {
+static void OptionSetState(HWND control, int32_t state)
+{
     SendMessageA(control, BM_SETCHECK, (WPARAM)state, 0);
 }
 

@@ -10,11 +10,13 @@
 
 PanelState Panels;
 
-void PanelLayerInit(void) {
+void PanelLayerInit(void)
+{
     RtlZeroMemory(&Panels, sizeof Panels);
 }
 
-HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height) {
+HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
+{
     // A full stack would be overrun by the push: refuse, and count the level so that the
     // GadgetListClose belonging to it still pairs with this call.
     if (Panels.GadgetListDepth >= GadgetListStackSize) {
@@ -22,16 +24,9 @@ HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int3
         Panels.RefusedDepth++;
         return 0;
     }
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = nullptr;
-    Gadgets.ClassName = "SysTabControl32";
     // child, visible, clip siblings, group, tab stop; one row of tabs
-    Gadgets.Style = 0x54030000;
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &PanelKindOps;
+    GadgetCreatePrepare(x, y, width, height, nullptr, "SysTabControl32", 0x54030000, 0,
+                        &PanelKindOps);
     HWND tab = GadgetCreate(number);
 
     Panels.TabCounter = 0;
@@ -49,7 +44,8 @@ HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int3
     return tab;
 }
 
-void GadgetListClose(void) {
+void GadgetListClose(void)
+{
     if (Panels.RefusedDepth > 0) {
         Panels.RefusedDepth--;
         Gadgets.GadgetParent = Panels.RefusedParent;
@@ -62,14 +58,16 @@ void GadgetListClose(void) {
 }
 
 // Learns the page of the tab at an index through TabItem; null when there is no such tab.
-static HWND PanelPageOf(HWND tab, int32_t index) {
+static HWND PanelPageOf(HWND tab, int32_t index)
+{
     Panels.TabItem.mask = TCIF_PARAM;
     Panels.TabItem.lParam = 0;
     if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return nullptr;
     return (HWND)Panels.TabItem.lParam;
 }
 
-void PanelSelectTab(HWND tab, int32_t index) {
+void PanelSelectTab(HWND tab, int32_t index)
+{
     // An index without a tab is not handed on: a tab control may take a negative one as "no
     // selection", which would leave the old page on show with no tab selected.
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
@@ -85,14 +83,16 @@ void PanelSelectTab(HWND tab, int32_t index) {
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
-void PanelRemoveTab(HWND tab, int32_t index) {
+void PanelRemoveTab(HWND tab, int32_t index)
+{
     Panels.TabItem.mask = TCIF_PARAM;
     if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return;
     DestroyWindow((HWND)Panels.TabItem.lParam);
     SendMessageA(tab, TCM_DELETEITEM, (WPARAM)index, 0);
 }
 
-void PanelLayoutPages(HWND tab) {
+void PanelLayoutPages(HWND tab)
+{
     SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
     Panels.TabRowHeight = Panels.PanelRect.bottom;
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
@@ -105,17 +105,20 @@ void PanelLayoutPages(HWND tab) {
     }
 }
 
-static int32_t PanelGetState(HWND tab) {
+static int32_t PanelGetState(HWND tab)
+{
     return (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
 }
 
-static void PanelSetState(HWND tab, int32_t index) {
+static void PanelSetState(HWND tab, int32_t index)
+{
     PanelSelectTab(tab, index);
 }
 
 // Appends the title of the tab at an index: at most 999 characters, and never past the end
 // of the scratch buffer. No tab there gives the empty text.
-static void PanelTitleAt(HWND tab, int32_t index) {
+static void PanelTitleAt(HWND tab, int32_t index)
+{
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
     if (cursor == nullptr || cursor > end) return;
@@ -130,34 +133,40 @@ static void PanelTitleAt(HWND tab, int32_t index) {
     Scratch.ScratchCursor = cursor;
 }
 
-static void PanelGetText(HWND tab) {
+static void PanelGetText(HWND tab)
+{
     PanelTitleAt(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
 }
 
-static void PanelGetItemText(HWND tab, int32_t index, int32_t) {
+static void PanelGetItemText(HWND tab, int32_t index, int32_t)
+{
     PanelTitleAt(tab, index);
 }
 
-static void PanelSetTitle(HWND tab, int32_t index, const char *text) {
+static void PanelSetTitle(HWND tab, int32_t index, const char *text)
+{
     Panels.TabItem.mask = TCIF_TEXT;
     Panels.TabItem.pszText = (LPSTR)(text != nullptr ? text : "");
     SendMessageA(tab, TCM_SETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem);
 }
 
-static void PanelSetText(HWND tab, const char *text) {
+static void PanelSetText(HWND tab, const char *text)
+{
     int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
     PanelSetTitle(tab, selected, text);
     PanelSelectTab(tab, selected);
 }
 
-static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t) {
+static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t)
+{
     PanelSetTitle(tab, index, text);
     PanelSelectTab(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
 }
 
 // Adds a tab at TabCounter with a new page, which becomes the gadget parent. The position
 // plays no part; the result is the new tab's index (-1 when the control refused it).
-static int32_t PanelAddItem(HWND tab, int32_t, const char *text) {
+static int32_t PanelAddItem(HWND tab, int32_t, const char *text)
+{
     GetClientRect(tab, &Panels.PanelRect);
     HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, 2, Panels.TabRowHeight + 2,
                                 Panels.PanelRect.right - 4,
@@ -177,16 +186,19 @@ static int32_t PanelAddItem(HWND tab, int32_t, const char *text) {
     return index;
 }
 
-static void PanelRemoveItem(HWND tab, int32_t index) {
+static void PanelRemoveItem(HWND tab, int32_t index)
+{
     PanelRemoveTab(tab, index);
 }
 
-static void PanelClearItems(HWND tab) {
+static void PanelClearItems(HWND tab)
+{
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
     for (int32_t index = count - 1; index >= 0; index--) PanelRemoveTab(tab, index);
 }
 
-static int32_t PanelCountItems(HWND tab) {
+static int32_t PanelCountItems(HWND tab)
+{
     return (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
 }
 

@@ -3,16 +3,10 @@
 #include "gadget/gadgets.h"
 
 HWND GadgetCreateText(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                      const char *text) {
-    Gadgets.Params.X = x;
-    Gadgets.Params.Y = y;
-    Gadgets.Params.Width = width;
-    Gadgets.Params.Height = height;
-    Gadgets.Params.Text = text;
-    Gadgets.ClassName = "STATIC";
-    Gadgets.Style = 0x50020000;   // child, visible, group, SS_LEFT
-    Gadgets.ExStyle = 0;
-    Gadgets.KindOps = &TextKindOps;
+                      const char *text)
+{
+    // child, visible, group, SS_LEFT
+    GadgetCreatePrepare(x, y, width, height, text, "STATIC", 0x50020000, 0, &TextKindOps);
     return GadgetCreate(number);
 }
 

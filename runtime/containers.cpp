@@ -32,14 +32,9 @@ void ListCreate(ListVar *list, uint32_t dataSize)
     if (header) header->ElementSize = dataSize + sizeof(ListElement);
 }
 
-// The new element's own links are set; First and Last follow from them.
-static void ListLinkEnds(ListHeader *header, ListElement *element)
-{
-    if (!element->Previous) header->First = element;
-    if (!element->Next) header->Last = element;
-}
-
-ListElement *ListAddElement(ListVar *list)
+// A new zero-filled element, linked in after Current (or before it), or at the head when
+// Current is null; it becomes Current. First and Last follow from its own links.
+static ListElement *ListNewElement(ListVar *list, int before)
 {
     ListHeader *header = list->Header;
     if (!header) return 0;
@@ -50,6 +45,11 @@ ListElement *ListAddElement(ListVar *list)
         element->Next = header->First;
         if (header->First) header->First->Previous = element;
         element->Previous = 0;
+    } else if (before) {
+        element->Next = current;
+        element->Previous = current->Previous;
+        if (current->Previous) current->Previous->Next = element;
+        current->Previous = element;
     } else {
         element->Previous = current;
         element->Next = current->Next;
@@ -57,30 +57,19 @@ ListElement *ListAddElement(ListVar *list)
         current->Next = element;
     }
     list->Current = element;
-    ListLinkEnds(header, element);
+    if (!element->Previous) header->First = element;
+    if (!element->Next) header->Last = element;
     return element;
+}
+
+ListElement *ListAddElement(ListVar *list)
+{
+    return ListNewElement(list, 0);
 }
 
 ListElement *ListInsertBefore(ListVar *list)
 {
-    ListHeader *header = list->Header;
-    if (!header) return 0;
-    ListElement *element = (ListElement *)HeapAllocate(header->ElementSize, 1);
-    if (!element) return 0;
-    ListElement *current = list->Current;
-    if (!current) {
-        element->Next = header->First;
-        if (header->First) header->First->Previous = element;
-        element->Previous = 0;
-    } else {
-        element->Next = current;
-        element->Previous = current->Previous;
-        if (current->Previous) current->Previous->Next = element;
-        current->Previous = element;
-    }
-    list->Current = element;
-    ListLinkEnds(header, element);
-    return element;
+    return ListNewElement(list, 1);
 }
 
 // The element before the deleted one becomes current, or the one after it for the first.

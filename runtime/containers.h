@@ -36,7 +36,10 @@ struct ContainerState {
 extern ContainerState Containers;
 
 // The data of an element, behind its two links.
-inline void *ListData(ListElement *element) { return element + 1; }
+inline void *ListData(ListElement *element)
+{
+    return element + 1;
+}
 
 void *ArrayAlloc(uint32_t elementSize, int32_t upperBound, uint32_t kindCode);
 void ArrayFree(void *data);

@@ -7,11 +7,11 @@
 
 // Process-wide state of the runtime core. Zero at start; the prologue zeroes it again.
 struct RuntimeState {
-    HMODULE ModuleHandle;          // the program's module: instance of every class and window
-    HANDLE RuntimeHeap;            // private heap; destroyed whole by the epilogue
-    char ModuleDirectory[500];     // the program's directory with its trailing backslash
-    uint32_t HeapAllocations;      // blocks handed out so far (tests watch it)
-    uint32_t HeapFailAt;           // test hook: the allocation with this count fails; 0 = never
+    HMODULE ModuleHandle;        // the program's module: instance of every class and window
+    HANDLE RuntimeHeap;          // private heap; destroyed whole by the epilogue
+    char ModuleDirectory[500];   // the program's directory with its trailing backslash
+    uint32_t HeapAllocations;    // blocks handed out so far (tests watch it)
+    uint32_t HeapFailAt;         // test hook: the allocation with this count fails; 0 = never
 };
 
 extern RuntimeState Runtime;

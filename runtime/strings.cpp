@@ -44,8 +44,7 @@ static char ScratchMapCase(char c, ScratchCase mapping)
 // Writes up to count characters of source as one piece and leaves the cursor on its
 // terminator. The copy also ends where the reader reaches the piece itself: a source whose
 // end lies at the destination would otherwise lose its terminator to the first write.
-static char *ScratchPut(char *destination, const char *source, uint32_t count,
-                        ScratchCase mapping)
+static char *ScratchPut(char *destination, const char *source, uint32_t count, ScratchCase mapping)
 {
     char *start = ScratchClamp(destination);
     char *end = ScratchEnd();
@@ -126,8 +125,10 @@ char *StringFromLong(int32_t value, char *destination)
 
 char *StringFromUnsigned(uint32_t value, int32_t widthSelector, char *destination)
 {
-    if (widthSelector == 0) value &= 0xFF;
-    else if (widthSelector == 1) value &= 0xFFFF;
+    if (widthSelector == 0)
+        value &= 0xFF;
+    else if (widthSelector == 1)
+        value &= 0xFFFF;
     return StringFormat("%lu", value, destination);
 }
 

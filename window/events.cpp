@@ -55,8 +55,8 @@ static void WindowNotifyStep(const NMHDR *header)
     char *name = EventState.NotifyClassName;
     name[0] = 0;
     GetClassNameA(header->hwndFrom, name, sizeof EventState.NotifyClassName);
-    bool admitted = name[0] == 'S' && name[1] == 'y' && name[2] == 's' &&
-                    (name[3] == 'T' || name[3] == 'L');
+    bool admitted =
+        name[0] == 'S' && name[1] == 'y' && name[2] == 's' && (name[3] == 'T' || name[3] == 'L');
     if (!admitted) return;
 
     UINT code = header->code;
@@ -73,8 +73,7 @@ static void WindowNotifyStep(const NMHDR *header)
     case LVN_ITEMACTIVATE: EventState.Subtype = SubtypeLeftDoubleClick; break;
     }
     // A subtype left by an earlier message of the same pass also admits this one.
-    if (EventState.Subtype != SubtypeNone || code == TVN_SELCHANGEDA ||
-        code == LVN_ITEMCHANGED) {
+    if (EventState.Subtype != SubtypeNone || code == TVN_SELCHANGEDA || code == LVN_ITEMCHANGED) {
         EventState.PendingCode = EventCodeControl;
         EventState.ObjectNumber = header->idFrom;
     }
@@ -115,27 +114,16 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // Only WindowClose destroys a window.
         EventState.PendingCode = EventCodeClose;
         return 0;
-    case WM_NOTIFY:
-        WindowNotifyStep((const NMHDR *)lParam);
-        return 0;
-    case WM_COMMAND:
-        WindowCommandStep(wParam, lParam);
-        return 0;
+    case WM_NOTIFY: WindowNotifyStep((const NMHDR *)lParam); return 0;
+    case WM_COMMAND: WindowCommandStep(wParam, lParam); return 0;
     case WM_HSCROLL:
         EventState.ObjectNumber = GetWindowLongA((HWND)lParam, GWL_ID);
         EventState.PendingCode = EventCodeControl;
         return 0;
-    case MsgMouseNotify:
-        PostMessageA(window, MsgMouseDeferred, wParam, lParam);
-        return 0;
-    case MsgMouseDeferred:
-        WindowMouseStep(wParam, lParam);
-        return 0;
-    case MsgSizeDeferred:
-        EventState.PendingCode = EventCodeSize;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case MsgMouseNotify: PostMessageA(window, MsgMouseDeferred, wParam, lParam); return 0;
+    case MsgMouseDeferred: WindowMouseStep(wParam, lParam); return 0;
+    case MsgSizeDeferred: EventState.PendingCode = EventCodeSize; return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

@@ -34,18 +34,18 @@ enum { CommandFocusNext = 1212 };
 // Process-wide event record. The last message's number is the message field of the one
 // fetch record, which both fetches fill and WindowProc overwrites.
 struct EventStateRecord {
-    int32_t PendingCode;      // event waiting to be fetched; 0 = none
-    int32_t Subtype;          // SubtypeNone, a click kind, or a control's notification code
-    HWND SourceWindow;        // window of the last message WindowProc received
-    uint32_t ObjectNumber;    // gadget or command number of the last event
+    int32_t PendingCode;     // event waiting to be fetched; 0 = none
+    int32_t Subtype;         // SubtypeNone, a click kind, or a control's notification code
+    HWND SourceWindow;       // window of the last message WindowProc received
+    uint32_t ObjectNumber;   // gadget or command number of the last event
     LPARAM MessageLParam;
     WPARAM MessageWParam;
-    MSG FetchRecord;          // FetchRecord.message is MessageNumber
-    WNDPROC WindowHook;       // called first by WindowProc; -1 from it ends the handling
-    HACCEL AcceleratorTable;  // what the fetch translates against
-    HACCEL FocusTabTable;     // the runtime's own one-entry Tab table
-    char NotifyClassName[50]; // class name of the last WM_NOTIFY sender
-    TCITEMA TabItem;          // tab item of the page switch; only mask and lParam are used
+    MSG FetchRecord;            // FetchRecord.message is MessageNumber
+    WNDPROC WindowHook;         // called first by WindowProc; -1 from it ends the handling
+    HACCEL AcceleratorTable;    // what the fetch translates against
+    HACCEL FocusTabTable;       // the runtime's own one-entry Tab table
+    char NotifyClassName[50];   // class name of the last WM_NOTIFY sender
+    TCITEMA TabItem;            // tab item of the page switch; only mask and lParam are used
 };
 
 extern EventStateRecord EventState;
@@ -63,7 +63,10 @@ int32_t EventSubtype(void);
 WPARAM EventWParam(void);
 LPARAM EventLParam(void);
 int32_t EventWindowNumber(void);
-inline UINT EventMessageNumber(void) { return EventState.FetchRecord.message; }
+inline UINT EventMessageNumber(void)
+{
+    return EventState.FetchRecord.message;
+}
 
 // Keyboard focus traversal: the next enabled, visible tab-stop control of the active window.
 // The three values live for one FocusNext call only.

@@ -89,8 +89,8 @@ static int WindowTableGrow(int32_t number)
     return 1;
 }
 
-HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                uint32_t flags, const char *title)
+HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags,
+                const char *title)
 {
     if (number < 0 || !WindowTableGrow(number)) {
         Windows.CurrentWindow = 0;
@@ -110,9 +110,9 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
 
     // The unadjusted corner is passed: x, y is the outer corner, the client area is
     // width by height.
-    HWND window = CreateWindowExA(0, Windows.WindowClassName, title, style, x, y,
-                                  outer.right - outer.left, outer.bottom - outer.top, 0, 0,
-                                  Runtime.ModuleHandle, 0);
+    HWND window =
+        CreateWindowExA(0, Windows.WindowClassName, title, style, x, y, outer.right - outer.left,
+                        outer.bottom - outer.top, 0, 0, Runtime.ModuleHandle, 0);
     *WindowSlotOf(number) = window;
     Windows.CurrentWindow = window;
     return window;

@@ -16,11 +16,11 @@ struct WindowTable {
 // Process-wide state of the window layer; WindowLayerInit zeroes it with the event state.
 struct WindowLayerState {
     WindowTable Table;
-    HWND CurrentWindow;                // the window the geometry operations act on
-    WNDCLASSA WindowClassTemplate;     // every runtime window class is a copy of it
-    HBRUSH WindowBrush;                // background of every runtime window
-    char WindowClassName[50];          // "WindowClass_%ld" of the number at hand
-    int32_t DescriptorRecord[2];       // WindowDescriptor's record: 1, CurrentWindow
+    HWND CurrentWindow;              // the window the geometry operations act on
+    WNDCLASSA WindowClassTemplate;   // every runtime window class is a copy of it
+    HBRUSH WindowBrush;              // background of every runtime window
+    char WindowClassName[50];        // "WindowClass_%ld" of the number at hand
+    int32_t DescriptorRecord[2];     // WindowDescriptor's record: 1, CurrentWindow
 };
 
 extern WindowLayerState Windows;
@@ -28,8 +28,8 @@ extern WindowLayerState Windows;
 void WindowLayerInit(void);
 void WindowLayerEnd(void);
 
-HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
-                uint32_t flags, const char *title);
+HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags,
+                const char *title);
 void WindowClose(int32_t number);
 void WindowUse(int32_t number);
 void WindowSetHidden(int32_t number, int32_t hide);
