@@ -10,7 +10,7 @@ void *ArrayAlloc(uint32_t elementSize, int32_t upperBound, uint32_t kindCode)
 {
     // A size beyond 32 bits would give a block shorter than the elements written into it.
     if (upperBound < -1) return 0;
-    uint64_t size = sizeof(ArrayHeader) + (uint64_t)elementSize * (uint64_t)(upperBound + 1);
+    uint64_t size = sizeof(ArrayHeader) + (uint64_t)elementSize * ((uint64_t)upperBound + 1);
     if (size > 0xFFFFFFFFu) return 0;
     ArrayHeader *header = (ArrayHeader *)HeapAllocate((uint32_t)size, 1);
     if (!header) return 0;
