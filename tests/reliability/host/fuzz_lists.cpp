@@ -233,8 +233,7 @@ struct Fuzz {
         bool huge = In.ConsumeBool() && In.ConsumeBool();
         if (huge) {
             size = 0x10000 + In.ConsumeIntegralInRange<uint32_t>(0, 0xFFFF);
-            // Up to 2147483646: the largest bound is left to the core's own test.
-            upper = 0x10000 + In.ConsumeIntegralInRange<int32_t>(0, 0x7FFEFFFE);
+            upper = 0x10000 + In.ConsumeIntegralInRange<int32_t>(0, 0x7FFEFFFF);
         }
         bool refused = RefuseNext;
         unsigned char *data = (unsigned char *)ArrayAlloc(size, upper, 5);

@@ -99,9 +99,8 @@ TEST_F(HostScratchEnd, FormattersAgreeWithThePlatformFormatsAcrossTheRange)
 namespace {
 
 // The largest upper bound: the element count 2^31 does not fit a signed 32-bit sum, and the
-// size beyond 32 bits must be refused. Disabled while ArrayAlloc computes upperBound + 1 in
-// signed arithmetic, which the undefined-behaviour sanitizer stops at.
-TEST(HostArrays, DISABLED_LargestUpperBoundIsRefusedWithoutOverflow)
+// size beyond 32 bits must be refused, under the undefined-behaviour sanitizer's eye.
+TEST(HostArrays, LargestUpperBoundIsRefusedWithoutOverflow)
 {
     Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
     EXPECT_EQ(ArrayAlloc(4, 2147483647, 5), nullptr);
