@@ -2,6 +2,8 @@
 // sees them all and a test can make the N-th one fail.
 #include "runtime/startup.h"
 
+RuntimeState Runtime;
+
 void *HeapAllocate(uint32_t size, int zeroFill)
 {
     uint32_t count = ++Runtime.HeapAllocations;

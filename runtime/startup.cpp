@@ -8,8 +8,6 @@
 #include "gadget/gadgets.h"
 #include "window/windows.h"
 
-RuntimeState Runtime;
-
 const char *CommandTailScan(const char *line)
 {
     const char *p = line;

@@ -53,7 +53,9 @@ HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
         while ((window = FindWindowExA(nullptr, window, "WindowClass_0", "Befreundete Zahlen"))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (processId == 0 || owner == processId) return window;
+            if ((processId == 0 || owner == processId) &&
+                OutsideText(GetDlgItem(window, 1)).rfind("Zahl: ", 0) == 0)
+                return window;
         }
         if (GetTickCount() - start >= milliseconds) return nullptr;
         Sleep(50);

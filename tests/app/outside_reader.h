@@ -27,7 +27,9 @@ DWORD OutsideWaitExit(const OutsideProgram &program, DWORD milliseconds);
 void OutsideStop(OutsideProgram *program);
 
 // The top-level window of class "WindowClass_0" titled "Befreundete Zahlen" that belongs to
-// the process (any process for 0); waits up to the time for it to appear. Null if none.
+// the process (any process for 0), once it is laid out: the window appears before its
+// gadgets, and the first "Zahl: " line comes after the last of them. Waits up to the time;
+// null if it does not get that far.
 HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds);
 
 // A control of the window as seen from outside.

@@ -3,10 +3,6 @@
 #include <deque>
 #include <ostream>
 
-// The tests link the window layer and the runtime core without the start-up frame, which
-// is where the runtime's state record normally lives.
-RuntimeState Runtime;
-
 static HWND Driver;
 static std::deque<std::vector<SentMessage>> Batches;
 

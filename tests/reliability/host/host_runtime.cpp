@@ -12,8 +12,6 @@
 
 #include "runtime/startup.h"
 
-RuntimeState Runtime;
-
 namespace {
 
 struct HostHeap {
