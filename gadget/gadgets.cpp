@@ -60,8 +60,7 @@ int GadgetTableEnsure(int32_t number)
     return 1;
 }
 
-// The slot of a number the table holds, else null.
-static GadgetSlot *GadgetSlotFound(int32_t number)
+GadgetSlot *GadgetSlotFound(int32_t number)
 {
     if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
     return &Gadgets.Slots[number];

@@ -94,6 +94,8 @@ void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, co
 HWND GadgetCreate(int32_t number);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
 GadgetSlot *GadgetSlotOf(int32_t number);
+// The slot of a number the table holds, else null: operations refuse other numbers.
+GadgetSlot *GadgetSlotFound(int32_t number);
 void GadgetDisable(int32_t number, int32_t flag);
 HWND GadgetActivate(int32_t number);
 LRESULT SendBareMessage(HWND control, UINT message);

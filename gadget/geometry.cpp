@@ -6,61 +6,47 @@
 // The one rectangle these operations share; screen coordinates from GetWindowRect.
 static RECT GadgetRect;
 
-// The slot of a number inside the table, else null: these operations do nothing on numbers
-// the table cannot hold.
-static GadgetSlot *GeometrySlotOf(int32_t number)
-{
-    if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
-    return GadgetSlotOf(number);
-}
-
 HWND GadgetGetHandle(int32_t number)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
+    GadgetSlot *slot = GadgetSlotFound(number);
     return slot != nullptr ? slot->Handle : nullptr;
 }
 
-// The parent's client origin in screen coordinates, one axis at a time: its window edge plus
-// the frame (and caption and menu) that WM_NCCALCSIZE reports for that edge.
-static int32_t GeometryClientLeft(HWND parent)
+// The parent's client origin in screen coordinates along one axis: its window edge plus the
+// frame (and caption and menu) that WM_NCCALCSIZE reports for that edge.
+static int32_t GeometryClientOrigin(HWND parent, bool vertical)
 {
     GetWindowRect(parent, &GadgetRect);
-    int32_t left = GadgetRect.left;
-    GadgetRect.left = 0;
+    LONG *edge = vertical ? &GadgetRect.top : &GadgetRect.left;
+    int32_t windowEdge = *edge;
+    *edge = 0;
     SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&GadgetRect);
-    return left + GadgetRect.left;
+    return windowEdge + *edge;
 }
 
-static int32_t GeometryClientTop(HWND parent)
+// The control's left (or top) edge in its parent's client area.
+static int32_t GeometryPosition(int32_t number, bool vertical)
 {
-    GetWindowRect(parent, &GadgetRect);
-    int32_t top = GadgetRect.top;
-    GadgetRect.top = 0;
-    SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&GadgetRect);
-    return top + GadgetRect.top;
+    GadgetSlot *slot = GadgetSlotFound(number);
+    if (slot == nullptr) return 0;
+    int32_t origin = GeometryClientOrigin(GetParent(slot->Handle), vertical);
+    GetWindowRect(slot->Handle, &GadgetRect);
+    return (vertical ? GadgetRect.top : GadgetRect.left) - origin;
 }
 
 int32_t GadgetGetX(int32_t number)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
-    if (slot == nullptr) return 0;
-    int32_t origin = GeometryClientLeft(GetParent(slot->Handle));
-    GetWindowRect(slot->Handle, &GadgetRect);
-    return GadgetRect.left - origin;
+    return GeometryPosition(number, false);
 }
 
 int32_t GadgetGetY(int32_t number)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
-    if (slot == nullptr) return 0;
-    int32_t origin = GeometryClientTop(GetParent(slot->Handle));
-    GetWindowRect(slot->Handle, &GadgetRect);
-    return GadgetRect.top - origin;
+    return GeometryPosition(number, true);
 }
 
 int32_t GadgetGetWidth(int32_t number)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
+    GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return 0;
     GetWindowRect(slot->Handle, &GadgetRect);
     return GadgetRect.right - GadgetRect.left;
@@ -68,7 +54,7 @@ int32_t GadgetGetWidth(int32_t number)
 
 int32_t GadgetGetHeight(int32_t number)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
+    GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return 0;
     GetWindowRect(slot->Handle, &GadgetRect);
     return GadgetRect.bottom - GadgetRect.top;
@@ -76,14 +62,14 @@ int32_t GadgetGetHeight(int32_t number)
 
 void GadgetHide(int32_t number, int32_t hide)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
+    GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     ShowWindow(slot->Handle, hide != 0 ? SW_HIDE : SW_SHOW);
 }
 
 void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    GadgetSlot *slot = GeometrySlotOf(number);
+    GadgetSlot *slot = GadgetSlotFound(number);
     if (slot == nullptr) return;
     HWND control = slot->Handle;
     // The table's identity is what marks a panel; its pages follow only if it has tabs.
