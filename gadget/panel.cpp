@@ -68,10 +68,9 @@ static HWND PanelPageOf(HWND tab, int32_t index)
 
 void PanelSelectTab(HWND tab, int32_t index)
 {
-    // An index without a tab is not handed on: a tab control may take a negative one as "no
-    // selection", which would leave the old page on show with no tab selected.
-    int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
-    if (index >= 0 && index < count) SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
+    // What follows works on whatever the control made of the index: a refused one leaves the
+    // old selection, whose page is shown again; with no tab selected, nothing changes.
+    SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
     int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
     if (selected < 0) return;
     HWND page = PanelPageOf(tab, selected);

@@ -165,16 +165,24 @@ TEST_F(TwoTabPanelTest, AClickOnATabRecordsTheControlEventAndSwitchesPages) {
     EXPECT_FALSE(IsWindowVisible(Page0));
 }
 
-TEST_F(TwoTabPanelTest, AnIndexWithoutATabShowsTheSelectedPageAgain) {
+TEST_F(TwoTabPanelTest, AnIndexPastTheLastTabShowsTheSelectedPageAgain) {
     GadgetSetState(PanelNumber, 1);
     GadgetSetState(PanelNumber, 7);
     EXPECT_EQ(GadgetGetState(PanelNumber), 1);
-    GadgetSetState(PanelNumber, -5);
-    EXPECT_EQ(GadgetGetState(PanelNumber), 1);
     EXPECT_TRUE(ShownAndEnabled(Page1));
     EXPECT_FALSE(IsWindowVisible(Page0));
+}
+
+// Wine's tab control takes a negative index as "no selection": the page on show stays, and
+// the next selection still finds it as the first child and hides it.
+TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection_Wine) {
+    GadgetSetState(PanelNumber, 1);
+    GadgetSetState(PanelNumber, -5);
+    EXPECT_EQ(GadgetGetState(PanelNumber), -1);
+    EXPECT_TRUE(ShownAndEnabled(Page1));
     GadgetSetState(PanelNumber, 0);
     EXPECT_TRUE(ShownAndEnabled(Page0));
+    EXPECT_FALSE(IsWindowVisible(Page1));
 }
 
 TEST_F(TwoTabPanelTest, RenamingKeepsTheSelectedPageInFront) {
