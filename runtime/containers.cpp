@@ -24,10 +24,13 @@ void ArrayFree(void *data)
     if (data) HeapRelease((ArrayHeader *)data - 1);
 }
 
-// A previous header is left where it is, with its elements.
+// A previous header is left where it is, with its elements. A data size whose element size
+// would not fit 32 bits is refused like a failed allocation: the links would not fit.
 void ListCreate(ListVar *list, uint32_t dataSize)
 {
-    ListHeader *header = (ListHeader *)HeapAllocate(sizeof(ListHeader), 1);
+    ListHeader *header = 0;
+    if (dataSize <= 0xFFFFFFFFu - sizeof(ListElement))
+        header = (ListHeader *)HeapAllocate(sizeof(ListHeader), 1);
     list->Header = header;
     if (header) header->ElementSize = dataSize + sizeof(ListElement);
 }

@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "runtime/containers.h"
 #include "runtime/strings.h"
 #include "gadget/gadgets.h"
 #include "window/windows.h"
@@ -34,6 +35,7 @@ int RuntimePrologue(void)
 {
     RtlZeroMemory(&Runtime, sizeof Runtime);
     RtlZeroMemory(&Scratch, sizeof Scratch);
+    RtlZeroMemory(&Containers, sizeof Containers);
     Runtime.ModuleHandle = GetModuleHandleA(0);
     Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
     if (!Runtime.RuntimeHeap) return 0;

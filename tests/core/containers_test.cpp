@@ -119,6 +119,18 @@ TEST_F(ListsTest, CreateSetsTheElementSizeAndLeavesCurrent)
     EXPECT_EQ(ListNext(&list), nullptr);
 }
 
+// An element size that wraps past 32 bits would leave no room for the links.
+TEST_F(ListsTest, CreateRefusesADataSizeWhoseElementSizeWraps)
+{
+    ListVar huge = {};
+    ListCreate(&huge, 0xFFFFFFFFu - 7);
+    EXPECT_EQ(huge.Header, nullptr);
+    EXPECT_EQ(ListAddElement(&huge), nullptr);
+    ListCreate(&huge, 0xFFFFFFFFu - 8);
+    ASSERT_NE(huge.Header, nullptr);
+    EXPECT_EQ(huge.Header->ElementSize, 0xFFFFFFFFu);
+}
+
 // [] -> add, add, add -> [1 2 3*]
 TEST_F(ListsTest, RepeatedAddsAppendInOrder)
 {
