@@ -34,7 +34,7 @@ static void ComboBoxGetText(HWND control)
 
 static void ComboBoxSetText(HWND control, const char *text)
 {
-    SendMessageA(control, CB_SELECTSTRING, 0, (LPARAM)text);
+    SendMessageA(control, CB_SELECTSTRING, 0, (LPARAM)(text != nullptr ? text : ""));
 }
 
 static int32_t ComboBoxAddItem(HWND control, int32_t position, const char *text)

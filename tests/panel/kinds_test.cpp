@@ -187,6 +187,17 @@ TEST_F(ComboBoxTest, SetTextSelectsThePrefixMatchFromItemOneOnIgnoringCase) {
     EXPECT_EQ(GadgetGetState(1), 3);
 }
 
+// An empty string variable holds null: the combo box is handed the empty text instead.
+TEST_F(ComboBoxTest, SetTextWithNullActsAsTheEmptyText) {
+    Fill({"alpha", "beta", "gamma"});
+    GadgetSetState(1, 2);
+    GadgetSetText(1, "");
+    int32_t afterEmpty = GadgetGetState(1);
+    GadgetSetState(1, 2);
+    GadgetSetText(1, nullptr);
+    EXPECT_EQ(GadgetGetState(1), afterEmpty);
+}
+
 TEST_F(ComboBoxTest, SetTextWrapsToItemZeroWhenOnlyItMatches) {
     Fill({"bravo", "alpha", "charlie"});
     GadgetSetText(1, "b");
