@@ -98,7 +98,7 @@ HWND GadgetCreate(int32_t number)
         Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text, Gadgets.Style, Gadgets.Params.X,
         Gadgets.Params.Y, Gadgets.Params.Width, Gadgets.Params.Height, Gadgets.GadgetParent,
         (HMENU)(intptr_t)number, Runtime.ModuleHandle, nullptr);
-    // Messages sent during creation may have created gadgets too: look the slot up anew.
+    // The table may have been reallocated meanwhile: look the slot up anew.
     GadgetSlot *slot = GadgetSlotOf(Gadgets.CreatingNumber);
     slot->Handle = control;
     slot->Ops = Gadgets.KindOps;
