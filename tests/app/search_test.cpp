@@ -14,14 +14,6 @@
 
 namespace {
 
-class RuntimeEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
-};
-
-const ::testing::Environment *const Registered =
-    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
-
 // Every text the two progress lines receive, in order, as "1:Zahl: 220".
 std::vector<std::string> Shown;
 WNDPROC StaticProc;

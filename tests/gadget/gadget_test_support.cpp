@@ -1,17 +1,5 @@
 #include "gadget_test_support.h"
 
-namespace {
-
-class RuntimeEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
-};
-
-const ::testing::Environment *const Registered =
-    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
-
-} // namespace
-
 void GadgetTest::SetUp()
 {
     GadgetLayerInit();

@@ -1,19 +1,7 @@
-// The runtime once per test program, and the guarded scratch buffer.
+// The guarded scratch buffer.
 #include "inprocess_support.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-class RuntimeEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
-};
-
-const ::testing::Environment *const Registered =
-    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
-
-}  // namespace
 
 GuardedScratch::GuardedScratch()
 {

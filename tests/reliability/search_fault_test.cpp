@@ -6,22 +6,11 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "inprocess_support.h"
+#include "outside_reader.h"
 #include "window/events.h"
 #include "window/windows.h"
 
 namespace {
-
-std::vector<std::string> Lines(HWND list)
-{
-    std::vector<std::string> lines;
-    int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        std::string line(SendMessageA(list, LB_GETTEXTLEN, i, 0) + 1, '\0');
-        line.resize(SendMessageA(list, LB_GETTEXT, i, (LPARAM)&line[0]));
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
 {
@@ -50,7 +39,7 @@ TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
         // A refused text loses what the pair text held so far, so that report's line is a
         // tail of the right one; the other report's line is whole.
         const std::vector<std::string> right = {"220, 284", "284, 220"};
-        std::vector<std::string> lines = Lines(list);
+        std::vector<std::string> lines = OutsideListLines(list);
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_TRUE(lines[0] == right[0] || lines[1] == right[1]);
         for (int i = 0; i < 2; i++)

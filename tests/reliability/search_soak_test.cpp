@@ -8,6 +8,7 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "inprocess_support.h"
+#include "outside_reader.h"
 #include "soak_support.h"
 #include "window/events.h"
 #include "window/windows.h"
@@ -29,18 +30,6 @@ HeapCensus WalkHeap()
             census.Bytes += entry.cbData;
         }
     return census;
-}
-
-std::vector<std::string> ListLines(HWND list)
-{
-    std::vector<std::string> lines;
-    int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        std::string line(SendMessageA(list, LB_GETTEXTLEN, i, 0) + 1, '\0');
-        line.resize(SendMessageA(list, LB_GETTEXT, i, (LPARAM)&line[0]));
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
@@ -84,7 +73,7 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
     EXPECT_EQ(atEnd.Bytes - atStart.Bytes, grown);
     // Five allocations per report (element, the empty text, three assignments), none else.
     EXPECT_EQ(Runtime.HeapAllocations - allocationsAtStart, 5u * reports);
-    EXPECT_EQ(ListLines(list), SoakExpectedLines(reached));
+    EXPECT_EQ(OutsideListLines(list), SoakExpectedLines(reached));
 
     // The close box: the next candidate's poll returns the close event.
     while (WindowPollEvent() != 0) {

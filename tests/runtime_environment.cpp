@@ -1,0 +1,17 @@
+// Linked into an in-process test program: the runtime comes up once, through its own
+// prologue, before the first test.
+#include <gtest/gtest.h>
+
+#include "runtime/startup.h"
+
+namespace {
+
+class RuntimeEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
+};
+
+const ::testing::Environment *const Registered =
+    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+
+}  // namespace
