@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup configure build test run screenshot bench fuzz soak clean
+.PHONY: setup configure build test run screenshot bench fuzz soak format-check clean
 
 setup:
 	@scripts/setup.sh
@@ -32,6 +32,10 @@ fuzz: setup
 
 soak: build
 	@scripts/soak.sh $(BUILD)
+
+# Says which sources differ from the project's .clang-format; changes nothing.
+format-check: setup
+	@scripts/format-check.sh
 
 clean:
 	rm -rf $(BUILD)
