@@ -1,7 +1,8 @@
 // The search's cost per candidate outside the divisor sums, against the same platform calls
 // written directly, on the same visible window in one run. Candidates are negative so that
 // both sums return at once without a trial (the chain n, 0, 0); the texts have the digits of
-// the candidates around 10000 that the search shows early on.
+// the candidates around 10000 that the search shows early on. Also the cost of one poll of an
+// empty queue, which the search pays once per candidate.
 #include <windows.h>
 #include <stdio.h>
 
@@ -11,6 +12,7 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "runtime/startup.h"
+#include "window/events.h"
 #include "window/windows.h"
 
 static const int Rounds = 41;
@@ -71,6 +73,22 @@ static double DirectRound(int32_t first)
     return Seconds() - t0;
 }
 
+// Microseconds per WindowPollEvent on an empty queue: the median of rounds of 2000 polls.
+static double EmptyPollMicroseconds(void)
+{
+    const int polls = 2000;
+    std::vector<double> rounds;
+    for (int r = 0; r < Rounds; r++) {
+        while (WindowPollEvent() != 0) {
+        }
+        double t0 = Seconds();
+        for (int i = 0; i < polls; i++) WindowPollEvent();
+        rounds.push_back((Seconds() - t0) / polls * 1e6);
+    }
+    std::sort(rounds.begin(), rounds.end());
+    return rounds[Rounds / 2];
+}
+
 void ProgramStatements(void) {}
 
 int main()
@@ -109,6 +127,7 @@ int main()
     printf("ui_candidates_per_side: %d\n", Rounds * PerRound);
     printf("ui_program_us_per_candidate: %.1f\n", program[Rounds / 2] / PerRound * 1e6);
     printf("ui_direct_us_per_candidate: %.1f\n", direct[Rounds / 2] / PerRound * 1e6);
+    printf("ui_empty_poll_us: %.2f\n", EmptyPollMicroseconds());
     printf("ui_overhead_ratio: %.3f\n", ratios[Rounds / 2]);
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <deque>
 #include <string>
 #include <vector>
@@ -440,13 +439,9 @@ TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)
 {
     EXPECT_EQ(WindowPollEvent(), 0);
     EXPECT_EQ(EventSubtype(), SubtypeNone);
-    const int calls = 2000;
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < calls; i++) ASSERT_EQ(WindowPollEvent(), 0);
-    double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-                    .count() / calls;
-    RecordProperty("MicrosecondsPerEmptyPoll", std::to_string(us));
-    EXPECT_LT(us, 1000.0);
+    // Its cost is a figure of `make bench` (ui_empty_poll_us), not a check a loaded machine
+    // could fail.
+    for (int i = 0; i < 2000; i++) ASSERT_EQ(WindowPollEvent(), 0);
 }
 
 }  // namespace
