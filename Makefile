@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: setup configure build test run screenshot bench fuzz soak format-check clean
+.PHONY: setup configure build test run screenshot bench fuzz soak format-check install dist clean
 
 setup:
 	@scripts/setup.sh
@@ -32,6 +32,17 @@ fuzz: setup
 
 soak: build
 	@scripts/soak.sh $(BUILD)
+
+# The runtime package (headers, libraries, entry object, CMake files) into PREFIX.
+install: configure
+	@[ -n "$(PREFIX)" ] || { echo "usage: make install PREFIX=<directory>" >&2; exit 2; }
+	@cmake --build $(BUILD) -j2 --target startup entry -- --no-print-directory
+	@cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Windows download: dist/amicable-win32.zip.
+dist: configure
+	@cmake --build $(BUILD) -j2 --target amicable gallery -- --no-print-directory
+	@scripts/dist.sh $(BUILD) dist
 
 # Says which sources differ from the project's .clang-format; changes nothing.
 format-check: setup

@@ -4,7 +4,7 @@
 set -e
 need=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
-for p in g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth cmake googletest make clang libclang-rt-14-dev g++-multilib clang-format; do
+for p in g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth cmake googletest make clang libclang-rt-14-dev g++-multilib clang-format zip unzip; do
   have "$p" || need="$need $p"
 done
 [ -z "$need" ] && exit 0

@@ -1,0 +1,84 @@
+// Programs built from what the project hands out, watched from a second process: the starter
+// program built against an installed copy (HELLO_EXE), and the two programs of the unpacked
+// Windows download (DIST_DIR). package_test.sh builds and unpacks them first.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/outside_reader.h"
+
+namespace {
+
+// The path an environment variable names, as the platform takes it; empty when unset.
+std::string PackagePath(const char *variable)
+{
+    const char *value = std::getenv(variable);
+    return value ? OutsideWindowsPath(value) : "";
+}
+
+// The program's top-level window with that title, once its gadget `lastGadget` (the last one
+// it creates) is there; null if that does not happen within the time.
+HWND PackageFindWindow(const OutsideProgram &program, const char *title, int lastGadget,
+                       DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, nullptr, title))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == program.ProcessId && GetDlgItem(window, lastGadget)) return window;
+        }
+        if (GetTickCount() - start >= milliseconds) return nullptr;
+        Sleep(50);
+    }
+}
+
+TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
+{
+    enum { HelloButton = 1, HelloList = 2 };
+    std::string exe = PackagePath("HELLO_EXE");
+    ASSERT_FALSE(exe.empty()) << "HELLO_EXE is not set";
+    OutsideProgram program;
+    ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
+    HWND window = PackageFindWindow(program, "Hallo", HelloList, 20000);
+    ASSERT_NE(window, nullptr) << "no window titled Hallo";
+
+    const std::vector<std::string> expected = {"Klick 1", "Klick 2"};
+    HWND list = GetDlgItem(window, HelloList);
+    for (size_t clicks = 1; clicks <= expected.size(); clicks++) {
+        PostMessageA(GetDlgItem(window, HelloButton), BM_CLICK, 0, 0);
+        for (int tries = 0; tries < 200 && OutsideListLines(list).size() < clicks; tries++)
+            Sleep(50);
+    }
+    EXPECT_EQ(OutsideListLines(list), expected);
+
+    OutsideClose(window);
+    EXPECT_EQ(OutsideWaitExit(program, 20000), 0u);
+    OutsideStop(&program);
+}
+
+TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
+{
+    struct Row {
+        const char *Exe, *Title;
+        int LastGadget;
+    };
+    const Row rows[] = {{"amicable.exe", "Befreundete Zahlen", 4}, {"gallery.exe", "Gadget gallery", 0}};
+    std::string directory = PackagePath("DIST_DIR");
+    ASSERT_FALSE(directory.empty()) << "DIST_DIR is not set";
+    for (const Row &row : rows) {
+        OutsideProgram program;
+        std::string exe = directory + "\\" + row.Exe;
+        ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
+        HWND window = PackageFindWindow(program, row.Title, row.LastGadget, 20000);
+        EXPECT_NE(window, nullptr) << row.Exe << ": no window titled " << row.Title;
+        if (window) OutsideClose(window);
+        EXPECT_EQ(OutsideWaitExit(program, 20000), 0u) << row.Exe;
+        OutsideStop(&program);
+    }
+}
+
+} // namespace
