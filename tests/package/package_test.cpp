@@ -66,7 +66,8 @@ TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
         const char *Exe, *Title;
         int LastGadget;
     };
-    const Row rows[] = {{"amicable.exe", "Befreundete Zahlen", 4}, {"gallery.exe", "Gadget gallery", 0}};
+    const Row rows[] = {{"amicable.exe", "Befreundete Zahlen", 4},
+                        {"gallery.exe", "Gadget gallery", 0}};
     std::string directory = PackagePath("DIST_DIR");
     ASSERT_FALSE(directory.empty()) << "DIST_DIR is not set";
     for (const Row &row : rows) {
@@ -81,4 +82,4 @@ TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
     }
 }
 
-} // namespace
+}   // namespace
