@@ -48,7 +48,7 @@ extern "C" void __stdcall StartupEntry(void)
 
     int argc;
     char **argv, **env;
-    __GetMainArgs(&argc, &argv, &env, 0);
+    __GetMainArgs(&argc, &argv, &env, 0);   // no wildcard expansion
 
     exit(CommandTailSplit());
 }
@@ -56,7 +56,7 @@ extern "C" void __stdcall StartupEntry(void)
 int32_t CommandTailSplit(void)
 {
     const char *tail = CommandTailScan(GetCommandLineA());
-    return ProgramMain(GetModuleHandleA(0), 0, tail, SW_SHOWNORMAL);
+    return ProgramMain(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWNORMAL);
 }
 
 int32_t __stdcall ProgramMain(HMODULE, HMODULE, const char *, int32_t)

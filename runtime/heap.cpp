@@ -1,22 +1,21 @@
 // The private heap. Every runtime allocation passes through here, so that one counter
 // sees them all and a test can make the N-th one fail.
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 
 RuntimeState Runtime;
 
-void *HeapAllocate(uint32_t size, int zeroFill)
+void *HeapAllocate(uint32_t size, HeapFill fill)
 {
     uint32_t count = ++Runtime.HeapAllocations;
-    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return 0;
-    return HeapAlloc(Runtime.RuntimeHeap, zeroFill ? HEAP_ZERO_MEMORY : 0, size);
+    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return nullptr;
+    return HeapAlloc(Runtime.RuntimeHeap, fill == HeapFillZero ? HEAP_ZERO_MEMORY : 0, size);
 }
 
-// Grows a zero-filled block; the bytes gained are zero, the old ones keep their place.
-// On failure the old block is left as it was and null comes back.
+// The old bytes keep their place; on failure the old block is left as it was.
 void *HeapReallocateZero(void *block, uint32_t size)
 {
     uint32_t count = ++Runtime.HeapAllocations;
-    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return 0;
+    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return nullptr;
     if (!block) return HeapAlloc(Runtime.RuntimeHeap, HEAP_ZERO_MEMORY, size);
     return HeapReAlloc(Runtime.RuntimeHeap, HEAP_ZERO_MEMORY, block, size);
 }

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "runtime/containers.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
 #include "gadget/gadgets.h"
 #include "window/windows.h"
@@ -36,8 +37,8 @@ int RuntimePrologue(void)
     RtlZeroMemory(&Runtime, sizeof Runtime);
     RtlZeroMemory(&Scratch, sizeof Scratch);
     RtlZeroMemory(&Containers, sizeof Containers);
-    Runtime.ModuleHandle = GetModuleHandleA(0);
-    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    Runtime.ModuleHandle = GetModuleHandleA(nullptr);
+    Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
     if (!Runtime.RuntimeHeap) return 0;
     GetModuleFileNameA(Runtime.ModuleHandle, Runtime.ModuleDirectory,
                        sizeof Runtime.ModuleDirectory);
@@ -53,6 +54,6 @@ void RuntimeEpilogue(void)
 {
     WindowLayerEnd();
     if (Runtime.RuntimeHeap) HeapDestroy(Runtime.RuntimeHeap);
-    Runtime.RuntimeHeap = 0;
-    Scratch.ScratchBuffer = Scratch.ScratchCursor = 0;
+    Runtime.RuntimeHeap = nullptr;
+    Scratch.ScratchBuffer = Scratch.ScratchCursor = nullptr;
 }

@@ -1,20 +1,9 @@
-// Process entry, runtime prologue and epilogue, and the private heap from which every
-// runtime allocation comes. The program itself supplies ProgramStatements.
+// Process entry, runtime prologue and epilogue around a program's statements; the program
+// itself supplies ProgramStatements. The heap and the state the prologue sets up: heap.h.
 #pragma once
 
 #include <windows.h>
 #include <stdint.h>
-
-// Process-wide state of the runtime core. Zero at start; the prologue zeroes it again.
-struct RuntimeState {
-    HMODULE ModuleHandle;        // the program's module: instance of every class and window
-    HANDLE RuntimeHeap;          // private heap; destroyed whole by the epilogue
-    char ModuleDirectory[500];   // the program's directory with its trailing backslash
-    uint32_t HeapAllocations;    // blocks handed out so far (tests watch it)
-    uint32_t HeapFailAt;         // test hook: the allocation with this count fails; 0 = never
-};
-
-extern RuntimeState Runtime;
 
 // Exit code when the private heap or the scratch buffer cannot be had at start-up.
 enum { StartupExitNoMemory = 3 };
@@ -44,9 +33,3 @@ void RuntimeEpilogue(void);
 
 // The program's own statements; every program built on the runtime defines it.
 void ProgramStatements(void);
-
-// The one way to the private heap. A failed allocation returns null and callers refuse the
-// operation; nothing is written through a null block.
-void *HeapAllocate(uint32_t size, int zeroFill);
-void *HeapReallocateZero(void *block, uint32_t size);
-void HeapRelease(void *block);

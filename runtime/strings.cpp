@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-#include "runtime/startup.h"
+#include "runtime/check.h"
+#include "runtime/heap.h"
 
 ScratchState Scratch;
 
@@ -13,9 +14,9 @@ enum ScratchCase { CaseKeep, CaseLower, CaseUpper };
 
 int ScratchBufferInit(void)
 {
-    Scratch.ScratchBuffer = (char *)HeapAllocate(ScratchBufferSize, 1);
+    Scratch.ScratchBuffer = (char *)HeapAllocate(ScratchBufferSize, HeapFillZero);
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
-    return Scratch.ScratchBuffer != 0;
+    return Scratch.ScratchBuffer != nullptr;
 }
 
 char *ScratchEnd(void)
@@ -56,12 +57,13 @@ static char *ScratchPut(char *destination, const char *source, uint32_t count, S
         }
     *d = 0;
     Scratch.ScratchCursor = d;
+    RUNTIME_ASSERT(Scratch.ScratchCursor <= end);
     return start;
 }
 
 static char *ScratchEmpty(char *destination)
 {
-    return ScratchPut(destination, 0, 0, CaseKeep);
+    return ScratchPut(destination, nullptr, 0, CaseKeep);
 }
 
 void StringAppend(const char *text)
@@ -73,7 +75,7 @@ void StringAssign(StringVar *variable, char *start)
 {
     uint32_t length = Scratch.ScratchCursor > start ? (uint32_t)(Scratch.ScratchCursor - start) : 0;
     HeapRelease(*variable);
-    char *block = (char *)HeapAllocate(length + 1, 0);
+    char *block = (char *)HeapAllocate(length + 1, HeapFillNone);
     *variable = block;
     Scratch.ScratchCursor = start;
     if (!block) return;
@@ -85,10 +87,10 @@ void StringAssign(StringVar *variable, char *start)
 void StringAssignText(StringVar *variable, const char *text)
 {
     char *old = *variable;
-    char *block = 0;
+    char *block = nullptr;
     if (text) {
         uint32_t length = (uint32_t)StringLength(text);
-        block = (char *)HeapAllocate(length + 2, 0);
+        block = (char *)HeapAllocate(length + 2, HeapFillNone);
         if (block)
             for (uint32_t i = 0; i <= length; i++) block[i] = text[i];
     }
@@ -111,6 +113,7 @@ static char *StringFormat(const char *format, uint32_t value, char *destination)
     if (ScratchEnd() - start + 1 >= FormatRoom) {
         int written = wvsprintfA(start, format, (va_list)&Scratch.FormatValue);
         Scratch.ScratchCursor = start + written;
+        RUNTIME_ASSERT(Scratch.ScratchCursor <= ScratchEnd());
         return start;
     }
     char aside[16];
@@ -145,6 +148,7 @@ char *StringFromCode(int32_t code, char *destination)
     start[0] = (char)code;
     start[1] = 0;
     Scratch.ScratchCursor = start + 1;
+    RUNTIME_ASSERT(Scratch.ScratchCursor <= ScratchEnd());
     return start;
 }
 

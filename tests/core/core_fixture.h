@@ -7,7 +7,7 @@
 #include <string>
 
 #include "runtime/containers.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
 
 class CoreTest : public ::testing::Test {
@@ -17,7 +17,7 @@ protected:
         Runtime = RuntimeState();
         Scratch = ScratchState();
         Containers = ContainerState();
-        Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+        Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
         ASSERT_NE(Runtime.RuntimeHeap, nullptr);
         ASSERT_EQ(ScratchBufferInit(), 1);
     }

@@ -489,7 +489,7 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
 // The heap's own buffer: the block behind it stays whole after a run over the end.
 TEST_F(StringsTest, HeapNeighbourOfTheBufferIsUntouched)
 {
-    char *neighbour = (char *)HeapAllocate(64, 0);
+    char *neighbour = (char *)HeapAllocate(64, HeapFillNone);
     ASSERT_NE(neighbour, nullptr);
     memset(neighbour, 0x5A, 64);
     for (int i = 0; i < 7000; i++) StringFromLong(-1000000000 - i, Cursor());

@@ -12,7 +12,7 @@
 
 #include "host_runtime.h"
 #include "runtime/containers.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 
 namespace {
 
@@ -263,7 +263,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Runtime = RuntimeState();
     Containers = ContainerState();
-    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
     {
         FuzzedDataProvider in(data, size);
         Fuzz fuzz(in);

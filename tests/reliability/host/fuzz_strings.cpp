@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host_runtime.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
 
 namespace {
@@ -386,7 +386,7 @@ struct Fuzz {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (!Runtime.RuntimeHeap) {
-        Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+        Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
         if (!ScratchBufferInit()) abort();
     }
     Runtime.HeapFailAt = 0;

@@ -10,7 +10,7 @@
 #include <map>
 #include <set>
 
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 
 namespace {
 

@@ -102,7 +102,7 @@ namespace {
 // size beyond 32 bits must be refused, under the undefined-behaviour sanitizer's eye.
 TEST(HostArrays, LargestUpperBoundIsRefusedWithoutOverflow)
 {
-    Runtime.RuntimeHeap = HeapCreate(0, 4000, 0);
+    Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
     EXPECT_EQ(ArrayAlloc(4, 2147483647, 5), nullptr);
     EXPECT_NE(ArrayAlloc(0, 2147483646, 5), nullptr);
     HeapDestroy(Runtime.RuntimeHeap);

@@ -1,0 +1,37 @@
+// The private heap from which every runtime allocation comes, and the runtime core's state
+// record that holds it. All allocation passes through here, so that one counter sees it all.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+// The private heap's first size; it grows as needed, with no maximum. A test that brings up a
+// heap of its own starts it at the same size.
+enum { RuntimeHeapInitialSize = 4000 };
+
+// The largest block a computed size may ask for: a size that does not fit the heap's 32-bit
+// size is refused as a failed allocation is, never cut down to a shorter block.
+const uint32_t HeapLargestBlock = 0xFFFFFFFFu;
+
+// What a new block holds: zero bytes (every container and table), or whatever the heap leaves
+// in it (the texts of string variables, which are written whole at once).
+enum HeapFill { HeapFillNone = 0, HeapFillZero = 1 };
+
+// Process-wide state of the runtime core. Zero at start; the prologue zeroes it again.
+struct RuntimeState {
+    HMODULE ModuleHandle;        // the program's module: instance of every class and window
+    HANDLE RuntimeHeap;          // private heap; destroyed whole by the epilogue
+    char ModuleDirectory[500];   // the program's directory with its trailing backslash; kept
+                                 // for the program, nothing of the runtime reads it
+    uint32_t HeapAllocations;    // blocks handed out so far (tests watch it)
+    uint32_t HeapFailAt;         // test hook: the allocation with this count fails; 0 = never
+};
+
+extern RuntimeState Runtime;
+
+// The one way to the private heap. A failed allocation returns null and callers refuse the
+// operation; nothing is written through a null block.
+void *HeapAllocate(uint32_t size, HeapFill fill);
+// Grows a zero-filled block: the bytes gained are zero. On failure the old block stays.
+void *HeapReallocateZero(void *block, uint32_t size);
+void HeapRelease(void *block);
