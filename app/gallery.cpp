@@ -40,6 +40,13 @@ enum GalleryGadget : int32_t {
 
 enum { GalleryWidth = 760, GalleryHeight = 540 };
 
+// Window 0: a caption with its system menu, visible.
+enum : uint32_t { GalleryWindowFlags = WS_CAPTION | WS_SYSMENU };
+static_assert(GalleryWindowFlags == 0xC80000, "the gallery's window flags");
+
+// GadgetCreateFrame's flags: a group box, a sunken frame, a frame with a thin edge.
+enum : uint32_t { GalleryFrameGroup = 0, GalleryFrameSunken = 1, GalleryFrameEdge = 2 };
+
 static void GalleryLayout(void)
 {
     GadgetCreateText(GalleryText, 10, 10, 180, 20, "Text gadget");
@@ -55,9 +62,9 @@ static void GalleryLayout(void)
     GadgetCreateOption(GalleryOptionB, 212, 52, 160, 20, "Option B");
     GadgetCreateOption(GalleryOptionC, 212, 74, 160, 20, "Option C");
     GadgetSetState(GalleryOptionA, 1);
-    GadgetCreateFrame(GalleryGroupBox, 200, 8, 180, 94, "Group box", 0);
-    GadgetCreateFrame(GallerySunkenFrame, 200, 110, 86, 56, "Sunken", 1);
-    GadgetCreateFrame(GalleryEdgeFrame, 294, 110, 86, 56, "Edge", 2);
+    GadgetCreateFrame(GalleryGroupBox, 200, 8, 180, 94, "Group box", GalleryFrameGroup);
+    GadgetCreateFrame(GallerySunkenFrame, 200, 110, 86, 56, "Sunken", GalleryFrameSunken);
+    GadgetCreateFrame(GalleryEdgeFrame, 294, 110, 86, 56, "Edge", GalleryFrameEdge);
 
     GadgetCreateComboBox(GalleryCombo, 10, 176, 180, 120);
     GadgetAddItem(GalleryCombo, -1, "Red");
@@ -119,8 +126,8 @@ void ProgramStatements(void)
 {
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - GalleryHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - GalleryWidth) >> 1;
-    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, WS_CAPTION | WS_SYSMENU,
-                   "Gadget gallery") == nullptr)
+    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, GalleryWindowFlags, "Gadget gallery") ==
+        nullptr)
         return;
     if (GadgetListUse(CurrentWindowHandle()) == nullptr) return;
     GalleryLayout();

@@ -15,33 +15,39 @@ SearchState Search;
 enum {
     SearchWidth = 600,   // client area of window 0
     SearchHeight = 300,
-    SearchChainLength = 2,     // steps of a chain that closes on an amicable pair
-    SearchChainKindCode = 5,   // KindCode of the chain array: 32-bit integers
+    SearchChainLength = 2,       // steps of a chain that closes on an amicable pair
+    SearchChainUpperBound = 3,   // the chain array's highest index; index 3 is never used
+    SearchChainKindCode = 5,     // KindCode of the chain array: 32-bit integers
 };
+
+// Window 0: a caption with its system menu, visible.
+enum : uint32_t { SearchWindowFlags = WS_CAPTION | WS_SYSMENU };
+static_assert(SearchWindowFlags == 0xC80000, "window 0's flags");
 
 int SearchLayout(void)
 {
     // The height first, then the width; an arithmetic shift halves toward minus infinity.
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - SearchHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - SearchWidth) >> 1;
-    if (WindowOpen(0, x, y, SearchWidth, SearchHeight, WS_CAPTION | WS_SYSMENU,
-                   "Befreundete Zahlen") == nullptr)
+    if (WindowOpen(0, x, y, SearchWidth, SearchHeight, SearchWindowFlags, "Befreundete Zahlen") ==
+        nullptr)
         return 0;
     if (GadgetListUse(CurrentWindowHandle()) == nullptr) return 0;
-    GadgetCreateListBox(0, 5, 5, 485, 269);
-    GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
-    GadgetCreateText(2, 110, 279, 100, 16, "Index in Kette:");
-    GadgetCreateButton(3, 495, 5, 100, 24, "Start");
-    GadgetCreateButton(4, 495, 34, 100, 24, "Pause");
-    GadgetDisable(3, 1);
-    GadgetDisable(4, 1);
+    GadgetCreateListBox(SearchPairList, 5, 5, 485, 269);
+    GadgetCreateText(SearchNumberText, 5, 279, 100, 16, "Zahl:");
+    GadgetCreateText(SearchStepText, 110, 279, 100, 16, "Index in Kette:");
+    GadgetCreateButton(SearchStartButton, 495, 5, 100, 24, "Start");
+    GadgetCreateButton(SearchPauseButton, 495, 34, 100, 24, "Pause");
+    GadgetDisable(SearchStartButton, 1);
+    GadgetDisable(SearchPauseButton, 1);
     return 1;
 }
 
 void SearchSetUp(void)
 {
     ArrayFree(Search.Chain);
-    Search.Chain = (int32_t *)ArrayAlloc(sizeof(int32_t), 3, SearchChainKindCode);
+    Search.Chain =
+        (int32_t *)ArrayAlloc(sizeof(int32_t), SearchChainUpperBound, SearchChainKindCode);
     ListCreate(&Search.PairList, sizeof(PairRecord));
     if (Search.Chain != nullptr) Search.Chain[0] = 0;
 }
@@ -75,7 +81,7 @@ static void SearchReport(void)
         StringFromLong(Search.Chain[Search.ChainIndex], Scratch.ScratchCursor);
         StringAssign(&Search.PairText, start);
     }
-    GadgetAddItem(0, -1, Search.PairText);
+    GadgetAddItem(SearchPairList, -1, Search.PairText);
 }
 
 int32_t SearchCandidate(void)
@@ -86,22 +92,21 @@ int32_t SearchCandidate(void)
     char *start = Scratch.ScratchCursor;
     StringAppend("Zahl: ");
     StringFromLong(Search.Chain[0], Scratch.ScratchCursor);
-    SearchShowText(1, start);
+    SearchShowText(SearchNumberText, start);
     for (Search.ChainIndex = 1; Search.ChainIndex <= SearchChainLength; Search.ChainIndex++) {
         start = Scratch.ScratchCursor;
         StringAppend("Index in Kette: ");
         StringFromLong(Search.ChainIndex, Scratch.ScratchCursor);
         StringAppend("/");
         StringFromLong(SearchChainLength, Scratch.ScratchCursor);
-        SearchShowText(2, start);
-        Search.Chain[Search.ChainIndex] = 0;
+        SearchShowText(SearchStepText, start);
         Search.Chain[Search.ChainIndex] = DivisorSum(Search.Chain[Search.ChainIndex - 1]);
         // Back at the candidate after one step: a perfect number (or 0), not a pair.
         if (Search.Chain[Search.ChainIndex] == Search.Chain[0] &&
             Search.ChainIndex < SearchChainLength)
             Search.PairFlag = 0;
     }
-    if (Search.Chain[2] == Search.Chain[0] && Search.PairFlag == 1) SearchReport();
+    if (Search.Chain[SearchChainLength] == Search.Chain[0] && Search.PairFlag == 1) SearchReport();
     Search.Chain[0] = (int32_t)((uint32_t)Search.Chain[0] + 1);   // wraps after 2147483647
     return WindowPollEvent();
 }

@@ -11,13 +11,25 @@ struct PairRecord {
 };
 static_assert(sizeof(PairRecord) == 8, "a pair element carries 8 bytes of data");
 
-// The program's variables; zero when its statements begin.
+// The gadgets of window 0, as the tests that read the window name them.
+enum SearchGadget : int32_t {
+    SearchPairList = 0,      // list box: one line per pair found
+    SearchNumberText = 1,    // "Zahl: " and the candidate
+    SearchStepText = 2,      // "Index in Kette: " and the chain step
+    SearchStartButton = 3,   // disabled from the start, never enabled
+    SearchPauseButton = 4,   // likewise
+};
+
+// The program's variables; zero when its statements begin. They are process-wide, not locals
+// of the loop, because the design makes them the program's variables that the prologue zeroes
+// and that outlive every candidate.
 struct SearchState {
     int32_t *Chain;       // n, s(n), s(s(n)); index 3 unused
     int32_t ChainIndex;   // chain step being computed, then the member being recorded
     int32_t PairFlag;     // 1 while the candidate may still be reported
     StringVar PairText;   // text of the latest pair
-    ListVar PairList;     // one PairRecord per pair found, in the order found
+    ListVar PairList;     // one PairRecord per pair found, in the order found; written only,
+                          // the program never reads it back
 };
 
 extern SearchState Search;
