@@ -75,6 +75,18 @@ struct Fuzz {
         if (m.Cursor == -1) CHECK(l.Current == nullptr);
     }
 
+    // What the runtime keeps after every step, whatever the model says: both ends of the list
+    // agree, they are its ends, and the current element's neighbours link back to it.
+    void Invariants(int i)
+    {
+        const ListVar &l = Lists[i];
+        if (!l.Header) return;
+        const ListHeader *h = l.Header;
+        CHECK(!h->First == !h->Last);
+        CHECK(!h->First || (!h->First->Previous && !h->Last->Next));
+        CHECK(!l.Current || ListLinked(h, l.Current));
+    }
+
     ListElement *ElementAt(int i, int index)
     {
         ListElement *e = Lists[i].Header->First;
@@ -216,6 +228,8 @@ struct Fuzz {
             break;
         default: Arrays(); break;
         }
+        Invariants(0);
+        Invariants(1);
         // Every link is compared after every step while the lists are short, then every
         // eighth step; the end of the input compares them once more.
         if (++Steps % 8 == 0 || Models[0].Values.size() + Models[1].Values.size() < 48) {

@@ -170,7 +170,14 @@ struct Fuzz {
         CHECK(Scratch.ScratchCursor <= End());
     }
 
+    // One operation, then what every operation keeps: the cursor never past the last byte.
     void Step()
+    {
+        Operation();
+        CHECK(Scratch.ScratchCursor <= End());
+    }
+
+    void Operation()
     {
         Frame &f = Top();
         char *at = Scratch.ScratchCursor;

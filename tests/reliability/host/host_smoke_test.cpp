@@ -1,5 +1,6 @@
 // Pieces written against the end of the scratch buffer, where the native build's allocator
 // puts a poisoned zone right behind the 64000 bytes: any byte past ScratchEnd() is caught.
+// Also the runtime's invariant checks, which this build compiles in.
 #include "core/core_fixture.h"
 
 #include "host_runtime.h"
@@ -107,6 +108,19 @@ TEST(HostArrays, LargestUpperBoundIsRefusedWithoutOverflow)
     EXPECT_NE(ArrayAlloc(0, 2147483646, 5), nullptr);
     HeapDestroy(Runtime.RuntimeHeap);
     Runtime = RuntimeState();
+}
+
+// A list whose links were broken behind the runtime's back stops at the next insertion
+// instead of linking on: the check is compiled into this build.
+TEST_F(HostScratchEnd, ABrokenListLinkStopsTheNextInsertion)
+{
+    ListVar list = {};
+    ListCreate(&list, 4);
+    ListAddElement(&list);
+    ListElement *second = ListAddElement(&list);
+    ASSERT_NE(second, nullptr);
+    second->Previous = nullptr;   // [1 2*], 2 no longer links back to 1
+    EXPECT_DEATH(ListAddElement(&list), "");
 }
 
 }  // namespace
