@@ -46,6 +46,7 @@ extern "C" void __stdcall StartupEntry(void)
     guard.TryLevel = -1;
     asm volatile("movl %0, %%fs:0" : : "r"(&guard) : "memory");
 
+    // Fetched as crtdll expects of a program's start; nothing reads them.
     int argc;
     char **argv, **env;
     __GetMainArgs(&argc, &argv, &env, 0);   // no wildcard expansion
