@@ -3,11 +3,13 @@
 // table for the group box.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
+static_assert(ButtonStyle == 0x50030000);
+
 HWND GadgetCreateButton(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                         const char *text)
 {
-    // child, visible, group, tab stop, BS_PUSHBUTTON
-    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50030000, 0, &ButtonKindOps);
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", ButtonStyle, 0, &ButtonKindOps);
     return GadgetCreate(number);
 }
 

@@ -2,11 +2,13 @@
 // the item operations are the dispatchers' defaults.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t CheckBoxStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX;
+static_assert(CheckBoxStyle == 0x50030003);
+
 HWND GadgetCreateCheckBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                           const char *text)
 {
-    // child, visible, group, tab stop, BS_AUTOCHECKBOX
-    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50030003, 0, &CheckBoxKindOps);
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", CheckBoxStyle, 0, &CheckBoxKindOps);
     return GadgetCreate(number);
 }
 

@@ -1,12 +1,14 @@
 // The combo box: a drop-down list whose state is the selected item. Setting its text selects
 // the first item that begins with it; reading its text copies the selected item.
 #include "gadget/gadgets.h"
-#include "runtime/strings.h"
+
+constexpr uint32_t ComboBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP |
+                                   WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS;
+static_assert(ComboBoxStyle == 0x50A30203);
 
 HWND GadgetCreateComboBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    // child, visible, border, vertical scroll, group, tab stop, CBS_DROPDOWNLIST, CBS_HASSTRINGS
-    GadgetCreatePrepare(x, y, width, height, nullptr, "COMBOBOX", 0x50A30203, WS_EX_CLIENTEDGE,
+    GadgetCreatePrepare(x, y, width, height, nullptr, "COMBOBOX", ComboBoxStyle, WS_EX_CLIENTEDGE,
                         &ComboBoxKindOps);
     return GadgetCreate(number);
 }
@@ -25,11 +27,10 @@ static void ComboBoxSetState(HWND control, int32_t index)
 static void ComboBoxGetText(HWND control)
 {
     int32_t index = (int32_t)SendBareMessage(control, CB_GETCURSEL);
-    if (index != CB_ERR) {
+    if (index != CB_ERR)
         GadgetReadItem(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
-    } else if (Scratch.ScratchCursor != nullptr && Scratch.ScratchCursor <= ScratchEnd()) {
-        *Scratch.ScratchCursor = 0;
-    }
+    else
+        GadgetReadNothing();
 }
 
 static void ComboBoxSetText(HWND control, const char *text)

@@ -2,11 +2,14 @@
 // operation is the dispatchers' default, so its table is all null.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t EditStyle =
+    WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL;
+static_assert(EditStyle == 0x50030084);
+
 HWND GadgetCreateEdit(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                       const char *text)
 {
-    // child, visible, group, tab stop, ES_MULTILINE, ES_AUTOHSCROLL
-    GadgetCreatePrepare(x, y, width, height, text, "EDIT", 0x50030084, WS_EX_CLIENTEDGE,
+    GadgetCreatePrepare(x, y, width, height, text, "EDIT", EditStyle, WS_EX_CLIENTEDGE,
                         &EditKindOps);
     return GadgetCreate(number);
 }

@@ -3,15 +3,18 @@
 // text's, neither of which overrides anything.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t FrameGroupStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX;
+constexpr uint32_t FrameStaticStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_CENTER;
+static_assert(FrameGroupStyle == 0x50020007 && FrameStaticStyle == 0x50020001);
+
 HWND GadgetCreateFrame(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                        const char *text, uint32_t flags)
 {
-    // child, visible, group, BS_GROUPBOX
-    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", 0x50020007, 0, &ButtonKindOps);
+    GadgetCreatePrepare(x, y, width, height, text, "BUTTON", FrameGroupStyle, 0, &ButtonKindOps);
     Gadgets.Params.Flags = flags;
     if (flags != 0) {
         Gadgets.ClassName = "STATIC";
-        Gadgets.Style = 0x50020001;   // child, visible, group, SS_CENTER
+        Gadgets.Style = FrameStaticStyle;
         Gadgets.KindOps = &TextKindOps;
         // transparent, so that the gadgets drawn inside it show through
         Gadgets.ExStyle = flags == 1 ? WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT

@@ -6,28 +6,17 @@
 #include <commctrl.h>
 
 #include "gadget/panels.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
 
 GadgetLayerState Gadgets;
-
-enum {
-    GadgetTableInitial = 30,   // numbers that fit before the first growth
-    GadgetTableGrowth = 30,    // room made beyond a number that does not fit
-    GadgetTableSpare = 2,      // zero slots always kept beyond the capacity
-    GadgetTextLimit = 5000,    // the default text reader's buffer, zero included
-};
-
-// Handed out for numbers outside the table, so that a caller that does not test the number
-// reads a gadget that was never created; cleared on every hand-out.
-static GadgetSlot GadgetSpareSlot;
 
 void GadgetLayerInit(void)
 {
     RtlZeroMemory(&Gadgets, sizeof Gadgets);
     PanelLayerInit();
-    Gadgets.Slots =
-        (GadgetSlot *)HeapAllocate((GadgetTableInitial + GadgetTableSpare) * sizeof(GadgetSlot), 1);
+    Gadgets.Slots = (GadgetSlot *)HeapAllocate(
+        (GadgetTableInitial + GadgetTableSpare) * sizeof(GadgetSlot), HeapFillZero);
     // Without a block no number fits, and every later creation tries to allocate one again.
     Gadgets.Capacity = Gadgets.Slots != nullptr ? GadgetTableInitial : 0;
     Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
@@ -52,7 +41,7 @@ int GadgetTableEnsure(int32_t number)
     if (number < 0) return 0;
     uint64_t capacity = (uint64_t)number + GadgetTableGrowth;
     uint64_t bytes = (capacity + GadgetTableSpare) * sizeof(GadgetSlot);
-    if (bytes > 0x7FFFFFFF) return 0;
+    if (bytes > HeapLargestBlock) return 0;
     GadgetSlot *slots = (GadgetSlot *)HeapReallocateZero(Gadgets.Slots, (uint32_t)bytes);
     if (slots == nullptr) return 0;   // the old table stays as it was
     Gadgets.Slots = slots;
@@ -60,19 +49,19 @@ int GadgetTableEnsure(int32_t number)
     return 1;
 }
 
-GadgetSlot *GadgetSlotFound(int32_t number)
+GadgetSlot *GadgetSlotOrNull(int32_t number)
 {
     if ((uint32_t)number >= Gadgets.Capacity || Gadgets.Slots == nullptr) return nullptr;
     return &Gadgets.Slots[number];
 }
 
-GadgetSlot *GadgetSlotOf(int32_t number)
+GadgetSlot *GadgetSlotOrSpare(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot != nullptr) return slot;
-    GadgetSpareSlot.Handle = nullptr;
-    GadgetSpareSlot.Ops = nullptr;
-    return &GadgetSpareSlot;
+    Gadgets.GadgetSpareSlot.Handle = nullptr;
+    Gadgets.GadgetSpareSlot.Ops = nullptr;
+    return &Gadgets.GadgetSpareSlot;
 }
 
 void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, const char *text,
@@ -98,13 +87,27 @@ HWND GadgetCreate(int32_t number)
         Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text, Gadgets.Style, Gadgets.Params.X,
         Gadgets.Params.Y, Gadgets.Params.Width, Gadgets.Params.Height, Gadgets.GadgetParent,
         (HMENU)(intptr_t)number, Runtime.ModuleHandle, nullptr);
-    // The table may have been reallocated meanwhile: look the slot up anew.
-    GadgetSlot *slot = GadgetSlotOf(Gadgets.CreatingNumber);
-    slot->Handle = control;
-    slot->Ops = Gadgets.KindOps;
+    // The table may have been reallocated meanwhile: look the slot up anew. It only grows, so
+    // the number still fits.
+    GadgetSlot *slot = GadgetSlotOrNull(Gadgets.CreatingNumber);
+    if (slot != nullptr) {
+        slot->Handle = control;
+        slot->Ops = Gadgets.KindOps;
+    }
     SendMessageA(control, WM_SETFONT, (WPARAM)Gadgets.GadgetFont, 1);
     Gadgets.OptionGroupOpen = 0;
     return control;
+}
+
+bool GadgetCursorInside(void)
+{
+    char *cursor = Scratch.ScratchCursor;
+    return cursor != nullptr && cursor >= Scratch.ScratchBuffer && cursor <= ScratchEnd();
+}
+
+void GadgetReadNothing(void)
+{
+    if (GadgetCursorInside()) *Scratch.ScratchCursor = 0;
 }
 
 // The item's text at the scratch cursor, which ends on its zero; the empty text for a bad
@@ -112,16 +115,16 @@ HWND GadgetCreate(int32_t number)
 // through a heap block, and only what fits before the buffer's last byte is copied.
 void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index)
 {
+    if (!GadgetCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
-    if (cursor == nullptr || cursor > end) return;
     int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte
     int32_t length = (int32_t)SendMessageA(control, lengthMessage, (WPARAM)index, 0);
     if (length >= 0 && length <= room) {
         int32_t copied = (int32_t)SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)cursor);
         if (copied != -1) cursor += copied;
     } else if (length > room) {
-        char *block = (char *)HeapAllocate((uint32_t)length + 1, 0);
+        char *block = (char *)HeapAllocate((uint32_t)length + 1, HeapFillNone);
         if (block != nullptr) {
             int32_t copied =
                 (int32_t)SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)block);
@@ -139,14 +142,14 @@ void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t 
 
 void GadgetDisable(int32_t number, int32_t flag)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return;
     EnableWindow(slot->Handle, flag == 0 ? TRUE : FALSE);
 }
 
 HWND GadgetActivate(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return nullptr;
     return SetFocus(slot->Handle);
 }
@@ -156,11 +159,12 @@ LRESULT SendBareMessage(HWND control, UINT message)
     return SendMessageA(control, message, 0, 0);
 }
 
-// The dispatchers. A number outside the table does nothing and gives 0.
+// The dispatchers. A number outside the table does nothing and gives 0; a text reader gives
+// the empty text, as for a number never created.
 
 void GadgetFree(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->Free != nullptr)
         slot->Ops->Free(slot->Handle);
@@ -170,14 +174,14 @@ void GadgetFree(int32_t number)
 
 int32_t GadgetGetState(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetState == nullptr) return 0;
     return slot->Ops->GetState(slot->Handle);
 }
 
 int32_t GadgetSetState(int32_t number, int32_t state)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetState == nullptr) return 0;
     slot->Ops->SetState(slot->Handle, state);
     return 0;
@@ -186,10 +190,9 @@ int32_t GadgetSetState(int32_t number, int32_t state)
 // The window text, cut so that it and its zero stay inside the scratch buffer.
 static void GadgetReadWindowText(HWND control)
 {
+    if (!GadgetCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
-    char *end = ScratchEnd();
-    if (cursor == nullptr || cursor > end) return;
-    int32_t size = (int32_t)(end - cursor) + 1;
+    int32_t size = (int32_t)(ScratchEnd() - cursor) + 1;
     if (size > GadgetTextLimit) size = GadgetTextLimit;
     *cursor = 0;
     int32_t copied = GetWindowTextA(control, cursor, size);
@@ -199,11 +202,14 @@ static void GadgetReadWindowText(HWND control)
     *Scratch.ScratchCursor = 0;
 }
 
+// A number never created (or whose control the platform refused) has no window to read; the
+// platform does not refuse a null handle there but can hand back text that is not empty.
 void GadgetGetText(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
-    if (slot == nullptr) return;
-    if (slot->Ops != nullptr && slot->Ops->GetText != nullptr)
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    if (slot == nullptr || slot->Handle == nullptr)
+        GadgetReadNothing();
+    else if (slot->Ops != nullptr && slot->Ops->GetText != nullptr)
         slot->Ops->GetText(slot->Handle);
     else
         GadgetReadWindowText(slot->Handle);
@@ -211,7 +217,7 @@ void GadgetGetText(int32_t number)
 
 void GadgetSetText(int32_t number, const char *text)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->SetText != nullptr)
         slot->Ops->SetText(slot->Handle, text);
@@ -221,21 +227,21 @@ void GadgetSetText(int32_t number, const char *text)
 
 int32_t GadgetAddItem(int32_t number, int32_t position, const char *text)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItem == nullptr) return 0;
     return slot->Ops->AddItem(slot->Handle, position, text != nullptr ? text : "");
 }
 
 int32_t GadgetAddItemExtra(int32_t number, int32_t itemNumber, const char *text, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItemExtra == nullptr) return 0;
     return slot->Ops->AddItemExtra(slot->Handle, itemNumber, text != nullptr ? text : "", second);
 }
 
 int32_t GadgetRemoveItem(int32_t number, int32_t index)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->RemoveItem == nullptr) return 0;
     slot->Ops->RemoveItem(slot->Handle, index);
     return 0;
@@ -243,7 +249,7 @@ int32_t GadgetRemoveItem(int32_t number, int32_t index)
 
 int32_t GadgetClearItems(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->ClearItems == nullptr) return 0;
     slot->Ops->ClearItems(slot->Handle);
     return 0;
@@ -251,21 +257,21 @@ int32_t GadgetClearItems(int32_t number)
 
 int32_t GadgetCountItems(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->CountItems == nullptr) return 0;
     return slot->Ops->CountItems(slot->Handle);
 }
 
 int32_t GadgetGetItemState(int32_t number, int32_t index)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetItemState == nullptr) return 0;
     return slot->Ops->GetItemState(slot->Handle, index);
 }
 
 int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemState == nullptr) return 0;
     slot->Ops->SetItemState(slot->Handle, index, state);
     return 0;
@@ -273,19 +279,18 @@ int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state)
 
 void GadgetGetItemText(int32_t number, int32_t index, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
-    if (slot == nullptr) return;
-    if (slot->Ops != nullptr && slot->Ops->GetItemText != nullptr)
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    if (slot != nullptr && slot->Ops != nullptr && slot->Ops->GetItemText != nullptr)
         slot->Ops->GetItemText(slot->Handle, index, second);
-    else if (Scratch.ScratchCursor != nullptr && Scratch.ScratchCursor <= ScratchEnd())
-        *Scratch.ScratchCursor = 0;
+    else
+        GadgetReadNothing();
 }
 
 // A null text becomes the empty text here as in the add-item dispatchers: a kind that
 // replaces an item by removing and inserting would otherwise lose the item.
 int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemText == nullptr) return 0;
     slot->Ops->SetItemText(slot->Handle, index, text != nullptr ? text : "", second);
     return 0;

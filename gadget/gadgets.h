@@ -6,6 +6,17 @@
 #include <windows.h>
 #include <stdint.h>
 
+// The gadget layer's limits.
+enum {
+    GadgetTableInitial = 30,    // numbers that fit before the first growth
+    GadgetTableGrowth = 30,     // room made beyond a number that does not fit
+    GadgetTableSpare = 2,       // zero slots always kept beyond the capacity
+    GadgetTextLimit = 5000,     // the default text reader's buffer, zero included
+    GadgetListStackSize = 20,   // panels that may be open (unclosed) at once
+    PanelPageInset = 2,         // gap between a page and the tab control's client edge
+    PanelTitleLimit = 1000,     // a tab title's read buffer, zero included
+};
+
 // What a kind does for each operation. Every operation gets the control's handle first.
 // Only the dispatchers below read a table; a null field means the dispatcher's default.
 struct GadgetKindOps {
@@ -53,13 +64,13 @@ static_assert(sizeof(GadgetSlot) == 8, "two 32-bit fields");
 struct GadgetCreateParams {
     int32_t X, Y, Width, Height;   // in the parent's client area
     const char *Text;              // initial text or null
-    uint32_t Flags;                // read only by kinds that take flags
+    uint32_t Flags;                // the frame's flags; written only, no step reads it back
 };
 
 // Process-wide state of the gadget layer; GadgetLayerInit zeroes it.
 struct GadgetLayerState {
     uint32_t Capacity;           // gadget numbers that fit without growth
-    GadgetSlot *Slots;           // Capacity + 2 slots, zero-filled
+    GadgetSlot *Slots;           // Capacity + GadgetTableSpare slots, zero-filled
     HWND GadgetParent;           // where new gadgets are created
     HFONT GadgetFont;            // sent to every new control
     GadgetCreateParams Params;   // filled by the creator at hand
@@ -67,8 +78,16 @@ struct GadgetLayerState {
     uint32_t Style;
     uint32_t ExStyle;
     const GadgetKindOps *KindOps;   // kind of the control to create
-    int32_t CreatingNumber;         // kept across the platform call
-    int32_t OptionGroupOpen;        // 1 while options created in a row form one group
+    // The number being created, looked up again once CreateWindowExA returns; process-wide
+    // like the rest of the creation record, which a hook may read while the control is made.
+    int32_t CreatingNumber;
+    int32_t OptionGroupOpen;   // 1 while options created in a row form one group
+    // The rectangle the geometry operations hand the platform. Shared rather than local: each
+    // reads it right after the platform fills it, before a message could re-enter the layer.
+    RECT GadgetRect;
+    // What GadgetSlotOrSpare hands out for a number outside the table: a gadget never
+    // created, cleared on every hand-out.
+    GadgetSlot GadgetSpareSlot;
 };
 
 extern GadgetLayerState Gadgets;
@@ -93,12 +112,20 @@ void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, co
                          const GadgetKindOps *ops);
 HWND GadgetCreate(int32_t number);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
-GadgetSlot *GadgetSlotOf(int32_t number);
 // The slot of a number the table holds, else null: operations refuse other numbers.
-GadgetSlot *GadgetSlotFound(int32_t number);
+GadgetSlot *GadgetSlotOrNull(int32_t number);
+// Never null: the slot of a number the table holds, else the cleared spare slot, which reads
+// as a gadget never created. No operation uses it; it serves tests and tools that look a
+// number up without testing it first.
+GadgetSlot *GadgetSlotOrSpare(int32_t number);
 void GadgetDisable(int32_t number, int32_t flag);
 HWND GadgetActivate(int32_t number);
 LRESULT SendBareMessage(HWND control, UINT message);
+// Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.
+bool GadgetCursorInside(void);
+// The piece of a read that refuses or finds nothing: the empty text at ScratchCursor, which
+// stays; nothing when the cursor lies outside the buffer.
+void GadgetReadNothing(void);
 // Appends item index's text at ScratchCursor through a list control's length and text
 // messages (LB_GETTEXTLEN and LB_GETTEXT, or the combo box's pair), cut at the buffer's end.
 void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index);

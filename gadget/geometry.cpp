@@ -3,12 +3,9 @@
 #include "gadget/gadgets.h"
 #include "gadget/panels.h"
 
-// The one rectangle these operations share; screen coordinates from GetWindowRect.
-static RECT GadgetRect;
-
 HWND GadgetGetHandle(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     return slot != nullptr ? slot->Handle : nullptr;
 }
 
@@ -16,22 +13,22 @@ HWND GadgetGetHandle(int32_t number)
 // frame (and caption and menu) that WM_NCCALCSIZE reports for that edge.
 static int32_t GeometryClientOrigin(HWND parent, bool vertical)
 {
-    GetWindowRect(parent, &GadgetRect);
-    LONG *edge = vertical ? &GadgetRect.top : &GadgetRect.left;
+    GetWindowRect(parent, &Gadgets.GadgetRect);
+    LONG *edge = vertical ? &Gadgets.GadgetRect.top : &Gadgets.GadgetRect.left;
     int32_t windowEdge = *edge;
     *edge = 0;
-    SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&GadgetRect);
+    SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&Gadgets.GadgetRect);
     return windowEdge + *edge;
 }
 
 // The control's left (or top) edge in its parent's client area.
 static int32_t GeometryPosition(int32_t number, bool vertical)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return 0;
     int32_t origin = GeometryClientOrigin(GetParent(slot->Handle), vertical);
-    GetWindowRect(slot->Handle, &GadgetRect);
-    return (vertical ? GadgetRect.top : GadgetRect.left) - origin;
+    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    return (vertical ? Gadgets.GadgetRect.top : Gadgets.GadgetRect.left) - origin;
 }
 
 int32_t GadgetGetX(int32_t number)
@@ -46,37 +43,37 @@ int32_t GadgetGetY(int32_t number)
 
 int32_t GadgetGetWidth(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return 0;
-    GetWindowRect(slot->Handle, &GadgetRect);
-    return GadgetRect.right - GadgetRect.left;
+    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    return Gadgets.GadgetRect.right - Gadgets.GadgetRect.left;
 }
 
 int32_t GadgetGetHeight(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return 0;
-    GetWindowRect(slot->Handle, &GadgetRect);
-    return GadgetRect.bottom - GadgetRect.top;
+    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    return Gadgets.GadgetRect.bottom - Gadgets.GadgetRect.top;
 }
 
 void GadgetHide(int32_t number, int32_t hide)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return;
     ShowWindow(slot->Handle, hide != 0 ? SW_HIDE : SW_SHOW);
 }
 
 void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    GadgetSlot *slot = GadgetSlotFound(number);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     if (slot == nullptr) return;
     HWND control = slot->Handle;
     // The table's identity is what marks a panel; its pages follow only if it has tabs.
     int pages = slot->Ops == &PanelKindOps && SendBareMessage(control, TCM_GETITEMCOUNT) > 0;
-    GetWindowRect(control, &GadgetRect);
-    if (height == -1) height = GadgetRect.bottom - GadgetRect.top;
-    if (width == -1) width = GadgetRect.right - GadgetRect.left;
+    GetWindowRect(control, &Gadgets.GadgetRect);
+    if (height == -1) height = Gadgets.GadgetRect.bottom - Gadgets.GadgetRect.top;
+    if (width == -1) width = Gadgets.GadgetRect.right - Gadgets.GadgetRect.left;
     if (y == -1) y = GadgetGetY(number);
     if (x == -1) x = GadgetGetX(number);
     MoveWindow(control, x, y, width, height, TRUE);

@@ -3,13 +3,14 @@
 // two text readers, which keep the text inside the scratch buffer.
 #include "gadget/gadgets.h"
 
-#include "runtime/strings.h"
+constexpr uint32_t ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_GROUP |
+                                  WS_TABSTOP | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_HASSTRINGS |
+                                  LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
+static_assert(ListBoxStyle == 0x50330949);
 
 HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    // child, visible, both scroll bars, group, tab stop, LBS_NOTIFY, LBS_MULTIPLESEL,
-    // LBS_HASSTRINGS, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL
-    GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", 0x50330949, WS_EX_CLIENTEDGE,
+    GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", ListBoxStyle, WS_EX_CLIENTEDGE,
                         &ListBoxKindOps);
     return GadgetCreate(number);
 }
@@ -32,11 +33,10 @@ static void ListBoxSetState(HWND control, int32_t state)
 static void ListBoxGetText(HWND control)
 {
     int32_t index = (int32_t)SendMessageA(control, LB_GETCURSEL, 0, 0);
-    if (index != LB_ERR) {
+    if (index != LB_ERR)
         ListBoxReadItem(control, index);
-    } else if (Scratch.ScratchCursor != nullptr && Scratch.ScratchCursor <= ScratchEnd()) {
-        *Scratch.ScratchCursor = 0;
-    }
+    else
+        GadgetReadNothing();
 }
 
 // Selects the first item equal to the text; no match leaves no item current.

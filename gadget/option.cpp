@@ -2,11 +2,13 @@
 // because only the first of a run carries WS_GROUP; any other gadget ends the run.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t OptionStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
+static_assert(OptionStyle == 0x50010009 && (OptionStyle | WS_GROUP) == 0x50030009);
+
 HWND GadgetCreateOption(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                         const char *text)
 {
-    // child, visible, tab stop, BS_AUTORADIOBUTTON; WS_GROUP only when a run begins
-    uint32_t style = Gadgets.OptionGroupOpen == 0 ? 0x50030009 : 0x50010009;
+    uint32_t style = Gadgets.OptionGroupOpen == 0 ? OptionStyle | WS_GROUP : OptionStyle;
     GadgetCreatePrepare(x, y, width, height, text, "BUTTON", style, 0, &OptionKindOps);
     HWND control = GadgetCreate(number);
     // GadgetCreate has just cleared the flag; the next option joins this one's group.

@@ -1,18 +1,34 @@
 // The panel: a tab control whose tabs each own a page window on which that tab's gadgets are
-// created, and the stack of saved gadget parents that lets panels nest. The window procedure
-// switches pages on a click without calling in here, so the arrangement below is a contract:
-// a tab's lParam is its page, and the page on show is the tab control's first child.
+// created, and the stack of saved gadget parents that lets panels nest. Pages are switched by
+// the window layer (WindowTabShowPage), for a click and for PanelSelectTab alike, so the
+// arrangement below is a contract: a tab's lParam is its page, and the page on show is the tab
+// control's first child.
 #include "gadget/panels.h"
 
 #include "gadget/gadgets.h"
-#include "runtime/startup.h"
+#include "runtime/check.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "window/events.h"
 
 PanelState Panels;
+
+constexpr uint32_t PanelStyle =
+    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | WS_TABSTOP | TCS_SINGLELINE;
+static_assert(PanelStyle == 0x54030000);
 
 void PanelLayerInit(void)
 {
     RtlZeroMemory(&Panels, sizeof Panels);
+}
+
+// The gadget-list stack never holds more than it has room for, and panels are refused (and
+// counted) only while it is full.
+static void PanelCheckDepth(void)
+{
+    RUNTIME_ASSERT(Panels.GadgetListDepth >= 0 && Panels.GadgetListDepth <= GadgetListStackSize);
+    RUNTIME_ASSERT(Panels.RefusedDepth >= 0);
+    RUNTIME_ASSERT(Panels.RefusedDepth == 0 || Panels.GadgetListDepth == GadgetListStackSize);
 }
 
 HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
@@ -22,10 +38,10 @@ HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int3
     if (Panels.GadgetListDepth >= GadgetListStackSize) {
         if (Panels.RefusedDepth == 0) Panels.RefusedParent = Gadgets.GadgetParent;
         Panels.RefusedDepth++;
-        return 0;
+        PanelCheckDepth();
+        return nullptr;
     }
-    // child, visible, clip siblings, group, tab stop; one row of tabs
-    GadgetCreatePrepare(x, y, width, height, nullptr, "SysTabControl32", 0x54030000, 0,
+    GadgetCreatePrepare(x, y, width, height, nullptr, "SysTabControl32", PanelStyle, 0,
                         &PanelKindOps);
     HWND tab = GadgetCreate(number);
 
@@ -34,6 +50,7 @@ HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int3
     // The parent stays: gadgets created before the first tab go beside the panel.
     Panels.GadgetListStack[Panels.GadgetListDepth] = Gadgets.GadgetParent;
     Panels.GadgetListDepth++;
+    PanelCheckDepth();
 
     // The row height depends on the font the control was just given; a temporary tab shows it.
     Panels.TabItem.mask = 0;
@@ -49,12 +66,14 @@ void GadgetListClose(void)
     if (Panels.RefusedDepth > 0) {
         Panels.RefusedDepth--;
         Gadgets.GadgetParent = Panels.RefusedParent;
+        PanelCheckDepth();
         return;
     }
     if (Panels.GadgetListDepth > 0) {
         Panels.GadgetListDepth--;
         Gadgets.GadgetParent = Panels.GadgetListStack[Panels.GadgetListDepth];
     }
+    PanelCheckDepth();
 }
 
 // Learns the page of the tab at an index through TabItem; null when there is no such tab.
@@ -71,15 +90,7 @@ void PanelSelectTab(HWND tab, int32_t index)
     // What follows works on whatever the control made of the index: a refused one leaves the
     // old selection, whose page is shown again; with no tab selected, nothing changes.
     SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
-    int32_t selected = (int32_t)SendBareMessage(tab, TCM_GETCURSEL);
-    if (selected < 0) return;
-    HWND page = PanelPageOf(tab, selected);
-    HWND shown = GetWindow(tab, GW_CHILD);
-    ShowWindow(shown, SW_HIDE);
-    EnableWindow(shown, FALSE);
-    EnableWindow(page, TRUE);
-    // Shown only together with HWND_TOP, so that the page on show stays the first child.
-    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    WindowTabShowPage(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
 }
 
 void PanelRemoveTab(HWND tab, int32_t index)
@@ -98,8 +109,8 @@ void PanelLayoutPages(HWND tab)
     for (int32_t index = count - 1; index >= 0; index--) {
         GetClientRect(tab, &Panels.PanelRect);
         HWND page = PanelPageOf(tab, index);
-        SetWindowPos(page, nullptr, 0, 0, Panels.PanelRect.right - 4,
-                     Panels.PanelRect.bottom - Panels.TabRowHeight - 4,
+        SetWindowPos(page, nullptr, 0, 0, Panels.PanelRect.right - 2 * PanelPageInset,
+                     Panels.PanelRect.bottom - Panels.TabRowHeight - 2 * PanelPageInset,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
     }
 }
@@ -114,18 +125,18 @@ static void PanelSetState(HWND tab, int32_t index)
     PanelSelectTab(tab, index);
 }
 
-// Appends the title of the tab at an index: at most 999 characters, and never past the end
-// of the scratch buffer. No tab there gives the empty text.
+// Appends the title of the tab at an index: at most PanelTitleLimit - 1 characters, and never
+// past the end of the scratch buffer. No tab there gives the empty text.
 static void PanelTitleAt(HWND tab, int32_t index)
 {
+    if (!GadgetCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
-    if (cursor == nullptr || cursor > end) return;
     *cursor = 0;
     int32_t room = (int32_t)(end - cursor) + 1;   // bytes, the terminating zero included
     Panels.TabItem.mask = TCIF_TEXT;
     Panels.TabItem.pszText = cursor;
-    Panels.TabItem.cchTextMax = room < 1000 ? room : 1000;
+    Panels.TabItem.cchTextMax = room < PanelTitleLimit ? room : PanelTitleLimit;
     SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem);
     while (cursor < end && *cursor != 0) cursor++;
     *cursor = 0;
@@ -167,10 +178,11 @@ static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t)
 static int32_t PanelAddItem(HWND tab, int32_t, const char *text)
 {
     GetClientRect(tab, &Panels.PanelRect);
-    HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, 2, Panels.TabRowHeight + 2,
-                                Panels.PanelRect.right - 4,
-                                Panels.PanelRect.bottom - Panels.TabRowHeight - 4, tab, nullptr,
-                                Runtime.ModuleHandle, nullptr);
+    HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, PanelPageInset,
+                                Panels.TabRowHeight + PanelPageInset,
+                                Panels.PanelRect.right - 2 * PanelPageInset,
+                                Panels.PanelRect.bottom - Panels.TabRowHeight - 2 * PanelPageInset,
+                                tab, nullptr, Runtime.ModuleHandle, nullptr);
     Gadgets.GadgetParent = page;
     Panels.TabItem.mask = TCIF_TEXT | TCIF_PARAM;
     Panels.TabItem.pszText = (LPSTR)text;

@@ -2,11 +2,13 @@
 // own, so every dispatcher's default applies; the frame kind borrows its table.
 #include "gadget/gadgets.h"
 
+constexpr uint32_t TextStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
+static_assert(TextStyle == 0x50020000);
+
 HWND GadgetCreateText(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                       const char *text)
 {
-    // child, visible, group, SS_LEFT
-    GadgetCreatePrepare(x, y, width, height, text, "STATIC", 0x50020000, 0, &TextKindOps);
+    GadgetCreatePrepare(x, y, width, height, text, "STATIC", TextStyle, 0, &TextKindOps);
     return GadgetCreate(number);
 }
 

@@ -3,7 +3,7 @@
 #include "window/events.h"
 #include "window/windows.h"
 
-EventStateRecord EventState;
+WindowEventState EventState;
 
 static_assert(sizeof(HWND) == 4 && sizeof(WPARAM) == 4 && sizeof(LPARAM) == 4,
               "event fields and table entries are 32-bit");
@@ -26,25 +26,29 @@ static void WindowCommandStep(WPARAM wParam, LPARAM lParam)
     }
 }
 
-// The user picked another tab: show the page carried by the selected tab and hide the one
-// shown until now, which is always the tab control's first child.
+void WindowTabShowPage(HWND tab, int32_t index)
+{
+    if (index < 0) return;
+    EventState.TabItem.mask = TCIF_PARAM;
+    // A tab that cannot be read must not bring back the page of an earlier switch.
+    EventState.TabItem.lParam = 0;
+    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&EventState.TabItem);
+    HWND page = (HWND)EventState.TabItem.lParam;
+    HWND shown = GetWindow(tab, GW_CHILD);
+    ShowWindow(shown, SW_HIDE);
+    EnableWindow(shown, FALSE);
+    if (!page) return;
+    EnableWindow(page, TRUE);
+    // Shown only together with HWND_TOP, so that the page on show stays the first child.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
+// The user picked another tab: its page replaces the one on show, and the tab keeps the focus.
 static void WindowTabSwitch(HWND tab, UINT_PTR id)
 {
     EventState.PendingCode = EventCodeControl;
     EventState.ObjectNumber = id;
-    LRESULT index = SendMessageA(tab, TCM_GETCURSEL, 0, 0);
-    EventState.TabItem.mask = TCIF_PARAM;
-    // A tab that cannot be read must not bring back the page of an earlier switch.
-    EventState.TabItem.lParam = 0;
-    SendMessageA(tab, TCM_GETITEMA, index, (LPARAM)&EventState.TabItem);
-    HWND page = (HWND)EventState.TabItem.lParam;
-    if (page) {
-        HWND shown = GetWindow(tab, GW_CHILD);
-        ShowWindow(shown, SW_HIDE);
-        EnableWindow(shown, FALSE);
-        EnableWindow(page, TRUE);
-        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-    }
+    WindowTabShowPage(tab, (int32_t)SendMessageA(tab, TCM_GETCURSEL, 0, 0));
     SetFocus(tab);
 }
 
@@ -141,7 +145,7 @@ int32_t WindowPollEvent(void)
 {
     for (;;) {
         EventState.Subtype = SubtypeNone;
-        if (!PeekMessageA(&EventState.FetchRecord, 0, 0, 0, PM_REMOVE)) return 0;
+        if (!PeekMessageA(&EventState.FetchRecord, nullptr, 0, 0, PM_REMOVE)) return 0;
         WindowDispatchFetched();
         int32_t code = EventState.PendingCode;
         if (code != 0) {
@@ -154,7 +158,7 @@ int32_t WindowPollEvent(void)
 int32_t WindowWaitEvent(void)
 {
     EventState.Subtype = SubtypeNone;
-    GetMessageA(&EventState.FetchRecord, 0, 0, 0);
+    GetMessageA(&EventState.FetchRecord, nullptr, 0, 0);
     WindowDispatchFetched();
     int32_t result = EventState.PendingCode;
     if (result == 0) {

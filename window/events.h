@@ -33,22 +33,31 @@ enum { CommandFocusNext = 1212 };
 
 // Process-wide event record. The last message's number is the message field of the one
 // fetch record, which both fetches fill and WindowProc overwrites.
-struct EventStateRecord {
+struct WindowEventState {
     int32_t PendingCode;     // event waiting to be fetched; 0 = none
     int32_t Subtype;         // SubtypeNone, a click kind, or a control's notification code
     HWND SourceWindow;       // window of the last message WindowProc received
     uint32_t ObjectNumber;   // gadget or command number of the last event
     LPARAM MessageLParam;
     WPARAM MessageWParam;
-    MSG FetchRecord;            // FetchRecord.message is MessageNumber
-    WNDPROC WindowHook;         // called first by WindowProc; -1 from it ends the handling
-    HACCEL AcceleratorTable;    // what the fetch translates against
-    HACCEL FocusTabTable;       // the runtime's own one-entry Tab table
-    char NotifyClassName[50];   // class name of the last WM_NOTIFY sender
-    TCITEMA TabItem;            // tab item of the page switch; only mask and lParam are used
+    MSG FetchRecord;           // FetchRecord.message is MessageNumber
+    WNDPROC WindowHook;        // called first by WindowProc; -1 from it ends the handling
+    HACCEL AcceleratorTable;   // what the fetch translates against
+    HACCEL FocusTabTable;      // the runtime's own one-entry Tab table
+    // Class name of the last WM_NOTIFY sender; kept here with the layer's other platform
+    // records, so that the window procedure's frame stays small when it nests deeply.
+    char NotifyClassName[50];
+    // Tab item of a page switch (mask and lParam only); kept here for the same reason.
+    TCITEMA TabItem;
 };
 
-extern EventStateRecord EventState;
+extern WindowEventState EventState;
+
+// Shows the page of the tab at an index (the tab's lParam) and hides and disables the page
+// shown until now, which is the tab control's first child; a tab without a page leaves no page
+// on show. An index below 0 (no tab selected) changes nothing. Both the window procedure's
+// tab step and PanelSelectTab switch pages here, so that both show the same.
+void WindowTabShowPage(HWND tab, int32_t index);
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -69,14 +78,15 @@ inline UINT EventMessageNumber(void)
 }
 
 // Keyboard focus traversal: the next enabled, visible tab-stop control of the active window.
-// The three values live for one FocusNext call only.
-struct FocusStateRecord {
+// The three values live for one FocusNext call only; they are process-wide because
+// FocusVisit, called back by the platform, shares them with FocusNext.
+struct FocusState {
     HWND FocusCurrent;     // the focused control when traversal began, if inside the active window
     int32_t FocusPassed;   // set once the enumeration has passed FocusCurrent
     int32_t FocusGoOn;     // what FocusVisit hands back: 1 go on, 0 stop
 };
 
-extern FocusStateRecord Focus;
+extern FocusState Focus;
 
 void FocusNext(void);
 BOOL CALLBACK FocusVisit(HWND window, LPARAM current);

@@ -2,7 +2,7 @@
 // window, wrapping from the last to the first; the fetch does no dialog-box key handling.
 #include "window/events.h"
 
-FocusStateRecord Focus;
+FocusState Focus;
 
 static bool FocusIsCandidate(HWND window)
 {
@@ -29,7 +29,7 @@ BOOL CALLBACK FocusVisit(HWND window, LPARAM current)
 
 void FocusNext(void)
 {
-    Focus.FocusCurrent = 0;
+    Focus.FocusCurrent = nullptr;
     Focus.FocusPassed = 0;
     HWND active = GetActiveWindow();
     // Enumerating the children of no window would walk every top-level window instead.

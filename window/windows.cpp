@@ -3,14 +3,14 @@
 // while its class is registered and its table entry holds the handle.
 #include "window/windows.h"
 #include "window/events.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 
 WindowLayerState Windows;
 
-// Room for numbers 0 to capacity - 1 plus the two spare entries.
+// Room for numbers 0 to capacity - 1 plus the spare entries.
 static uint64_t WindowTableBytes(uint64_t capacity)
 {
-    return (capacity + 2) * sizeof(HWND);
+    return (capacity + WindowTableSpare) * sizeof(HWND);
 }
 
 void WindowLayerInit(void)
@@ -20,8 +20,9 @@ void WindowLayerInit(void)
     RtlZeroMemory(&Focus, sizeof Focus);
 
     // A failed allocation leaves Capacity 0; the next WindowOpen grows the table from null.
-    Windows.Table.Handles = (HWND *)HeapAllocate((uint32_t)WindowTableBytes(10), 1);
-    if (Windows.Table.Handles) Windows.Table.Capacity = 10;
+    Windows.Table.Handles =
+        (HWND *)HeapAllocate((uint32_t)WindowTableBytes(WindowTableInitial), HeapFillZero);
+    if (Windows.Table.Handles != nullptr) Windows.Table.Capacity = WindowTableInitial;
 
     LOGBRUSH brush;
     brush.lbStyle = BS_SOLID;
@@ -36,9 +37,9 @@ void WindowLayerInit(void)
     tpl->cbWndExtra = 0;
     tpl->hInstance = Runtime.ModuleHandle;
     tpl->hIcon = LoadIconA(Runtime.ModuleHandle, MAKEINTRESOURCEA(1));
-    tpl->hCursor = LoadCursorA(0, IDC_ARROW);
+    tpl->hCursor = LoadCursorA(nullptr, IDC_ARROW);
     tpl->hbrBackground = Windows.WindowBrush;
-    tpl->lpszMenuName = 0;
+    tpl->lpszMenuName = nullptr;
     // Panel pages are created from the template under this name.
     tpl->lpszClassName = "TemplateClass";
     RegisterClassA(tpl);
@@ -64,14 +65,14 @@ HWND *WindowSlotOf(int32_t number)
 
 void WindowClassNameOf(int32_t number)
 {
-    // "WindowClass_" and at most 11 characters of a 32-bit number fit the 50 bytes.
+    // "WindowClass_" and at most 11 characters of a 32-bit number fit WindowClassNameSize.
     wvsprintfA(Windows.WindowClassName, "WindowClass_%ld", (va_list)&number);
 }
 
 // The handle of window number, or null when the number has none or lies outside the table.
 static HWND WindowHandleOf(int32_t number)
 {
-    if (number < 0 || (uint32_t)number >= Windows.Table.Capacity) return 0;
+    if (number < 0 || (uint32_t)number >= Windows.Table.Capacity) return nullptr;
     return *WindowSlotOf(number);
 }
 
@@ -79,11 +80,11 @@ static HWND WindowHandleOf(int32_t number)
 static int WindowTableGrow(int32_t number)
 {
     if ((uint32_t)number < Windows.Table.Capacity) return 1;
-    uint32_t capacity = (uint32_t)number + 10;
+    uint32_t capacity = (uint32_t)number + WindowTableGrowth;
     uint64_t bytes = WindowTableBytes(capacity);
-    if (bytes > 0xFFFFFFFFu) return 0;
+    if (bytes > HeapLargestBlock) return 0;
     HWND *handles = (HWND *)HeapReallocateZero(Windows.Table.Handles, (uint32_t)bytes);
-    if (!handles) return 0;
+    if (handles == nullptr) return 0;
     Windows.Table.Handles = handles;
     Windows.Table.Capacity = capacity;
     return 1;
@@ -93,8 +94,8 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
                 const char *title)
 {
     if (number < 0 || !WindowTableGrow(number)) {
-        Windows.CurrentWindow = 0;
-        return 0;
+        Windows.CurrentWindow = nullptr;
+        return nullptr;
     }
     WindowClose(number);
     WindowClassNameOf(number);
@@ -112,7 +113,7 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
     // width by height.
     HWND window =
         CreateWindowExA(0, Windows.WindowClassName, title, style, x, y, outer.right - outer.left,
-                        outer.bottom - outer.top, 0, 0, Runtime.ModuleHandle, 0);
+                        outer.bottom - outer.top, nullptr, nullptr, Runtime.ModuleHandle, nullptr);
     *WindowSlotOf(number) = window;
     Windows.CurrentWindow = window;
     return window;
@@ -121,10 +122,10 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
 void WindowClose(int32_t number)
 {
     HWND window = WindowHandleOf(number);
-    if (!window) return;
+    if (window == nullptr) return;
     // The entry is cleared first: DestroyWindow re-enters WindowProc, and the number must
     // already read as free there.
-    *WindowSlotOf(number) = 0;
+    *WindowSlotOf(number) = nullptr;
     DestroyWindow(window);
     WindowClassNameOf(number);
     UnregisterClassA(Windows.WindowClassName, Runtime.ModuleHandle);
@@ -206,7 +207,7 @@ void WindowMoveTo(int32_t x, int32_t y)
 
 void WindowRemoveMenu(void)
 {
-    SetMenu(Windows.CurrentWindow, 0);
+    SetMenu(Windows.CurrentWindow, nullptr);
 }
 
 int32_t *WindowDescriptor(void)

@@ -5,12 +5,20 @@
 #include <windows.h>
 #include <stdint.h>
 
-// WindowOpen's flag for a window that opens hidden; equals WS_VISIBLE, with the opposite sense.
-enum : uint32_t { FlagHidden = 0x10000000 };
+// WindowOpen's flag for a window that opens hidden: WS_VISIBLE, with the opposite sense.
+enum : uint32_t { FlagHidden = WS_VISIBLE };
+static_assert(FlagHidden == 0x10000000, "the hidden flag is the visible style's bit");
+
+enum : uint32_t {
+    WindowTableInitial = 10,    // numbers that fit before the first growth
+    WindowTableGrowth = 10,     // room made beyond a number that does not fit
+    WindowTableSpare = 2,       // zero entries always kept beyond the capacity
+    WindowClassNameSize = 50,   // "WindowClass_" and a 32-bit number in decimal fit
+};
 
 struct WindowTable {
     uint32_t Capacity;   // window numbers that fit: 0 to Capacity - 1
-    HWND *Handles;       // Capacity + 2 entries, zero-filled; null = no window
+    HWND *Handles;       // Capacity + WindowTableSpare entries, zero-filled; null = no window
 };
 
 // Process-wide state of the window layer; WindowLayerInit zeroes it with the event state.
@@ -19,8 +27,11 @@ struct WindowLayerState {
     HWND CurrentWindow;              // the window the geometry operations act on
     WNDCLASSA WindowClassTemplate;   // every runtime window class is a copy of it
     HBRUSH WindowBrush;              // background of every runtime window
-    char WindowClassName[50];        // "WindowClass_%ld" of the number at hand
-    int32_t DescriptorRecord[2];     // WindowDescriptor's record: 1, CurrentWindow
+    // "WindowClass_%ld" of the number at hand; not local, as the template's class name
+    // points here for every registration.
+    char WindowClassName[WindowClassNameSize];
+    // WindowDescriptor's record: 1, CurrentWindow; not local, as its address is the result.
+    int32_t DescriptorRecord[2];
 };
 
 extern WindowLayerState Windows;
