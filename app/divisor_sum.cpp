@@ -23,6 +23,23 @@ int32_t DivisorSumScalar(int32_t m)
     return (int32_t)sum;
 }
 
+uint32_t DivisorSumRunQuotient(int32_t m, uint32_t minimumRun)
+{
+    // Run q holds m / q - m / (q + 1) d, at least minimumRun - 1 when q * (q + 1) * minimumRun
+    // is at most m; the runs of every smaller q are longer still, so none is empty.
+    uint32_t limit = m < 2 ? 0 : (uint32_t)m / minimumRun, q = 0;
+    for (uint32_t bit = 1u << 15; bit; bit >>= 1)
+        if ((q | bit) * (q | bit) <= limit) q |= bit;
+    while (q && q * (q + 1) > limit) q--;
+    return q;
+}
+
+int32_t DivisorSumOwnLast(int32_t m, uint32_t q)
+{
+    uint32_t last = (uint32_t)m / (q + 1);
+    return (int32_t)(last < (uint32_t)m ? last : (uint32_t)m - 1);
+}
+
 static uint32_t DivisorSumReadXcr0(void)
 {
     uint32_t lo, hi;

@@ -1,6 +1,6 @@
-// Eight single-precision or four double-precision trials per instruction, with FMA. A trial is
-// exact: a candidate quotient k is rounded to an integer and d divides m exactly when m - k*d,
-// computed with one rounding, is 0; the quotient only has to be right when d divides m.
+// Eight trials per instruction, with FMA. Every d gets an exact integer test of its own: small d
+// by a quotient estimate whose product with d must give m back, the rest in runs of one shared
+// quotient whose remainders are stepped down and compared with 0.
 #include "app/divisor_sum.h"
 
 #include <immintrin.h>
@@ -10,114 +10,107 @@
 
 #define DIVISOR_SUM_AVX2 __attribute__((target("avx2,fma")))
 
-DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Total(__m256i sum)
+// Runs shorter than this cost more to set up than their own quotients cost.
+static const uint32_t DivisorSumAvx2MinimumRun = 64;
+
+DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Lanes(__m256i found)
 {
-    __m128i s = _mm_add_epi32(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1));
-    s = _mm_add_epi32(s, _mm_shuffle_epi32(s, 0x4E));
-    s = _mm_add_epi32(s, _mm_shuffle_epi32(s, 0xB1));
-    return _mm_cvtsi128_si32(s);
+    return (uint32_t)_mm256_movemask_ps(_mm256_castsi256_ps(found));
 }
 
-// m below 2^24, so m, every d and every k*d up to 2^24 are exact singles, and a product k*d
-// beyond 2^24 rounds to 2^24 or more, never to m. For d > m >> 10 the
-// quotient is below 1024, and m times the reciprocal (relative error at most 1.5 * 2^-12) is
-// within 0.38 of it: rounding gives the exact quotient whenever there is one. Smaller d divide.
-DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Single(int32_t m)
+// d from 1 to last, each with a quotient of its own. Where the quotient is 1024 or more
+// (d <= m >> 10) it is the correctly rounded double m / d: exact whenever d divides m, in any
+// rounding mode, and then m - k*d is exactly 0 in double. Above, m times the reciprocal
+// (relative error at most 1.5 * 2^-12) is within 0.38 of a quotient below 1024, so the sum with
+// 0.5 cut to an integer is that quotient in any rounding mode; d divides m exactly when k*d, a
+// 32-bit product that cannot wrap onto m, equals m.
+DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Own(int32_t m, int32_t last)
 {
-    const __m256 mf = _mm256_set1_ps((float)m);
-    const __m256 zero = _mm256_setzero_ps();
-    const __m256 stepf = _mm256_set1_ps(8.0f);
-    __m256 df = _mm256_setr_ps(1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f, 8.0f);
-    __m256i sum = _mm256_setzero_si256();
-    int32_t trials = m - 1, full = trials >> 3, divided = ((m >> 10) + 7) >> 3, i = 0;
-    if (divided > full) divided = full;
-    for (; i < divided; i++) {
-        __m256 k =
-            _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 hit = _mm256_cmp_ps(_mm256_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
-        sum = _mm256_add_epi32(sum,
-                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
-        df = _mm256_add_ps(df, stepf);
+    uint32_t sum = 0;
+    int32_t divided = m >> 10 < last ? m >> 10 : last;
+    const __m256d mDouble = _mm256_set1_pd((double)m);
+    const __m256d fourDouble = _mm256_set1_pd(4.0);
+    const __m256d dividedDouble = _mm256_set1_pd((double)divided);
+    __m256d dDouble = _mm256_setr_pd(1.0, 2.0, 3.0, 4.0);
+    uint32_t d = 1;
+    for (int32_t left = divided; left > 0; left -= 4, d += 4) {
+        __m256d k = _mm256_round_pd(_mm256_div_pd(mDouble, dDouble),
+                                    _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __m256d found = _mm256_and_pd(
+            _mm256_cmp_pd(_mm256_fnmadd_pd(k, dDouble, mDouble), _mm256_setzero_pd(), _CMP_EQ_OQ),
+            _mm256_cmp_pd(dDouble, dividedDouble, _CMP_LE_OQ));
+        int lanes = _mm256_movemask_pd(found);
+        if (lanes) sum += DivisorSumHits((uint32_t)lanes, d, (uint32_t)divided);
+        dDouble = _mm256_add_pd(dDouble, fourDouble);
     }
-    // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
-    // divisors are rare, so the lanes' integers are formed only when one is found.
-    __m256 de = _mm256_add_ps(df, stepf);
-    const __m256 stepf2 = _mm256_add_ps(stepf, stepf);
-    for (; i + 1 < full; i += 2) {
-        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)),
-                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 l = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(de)),
-                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
-        __m256 hue = _mm256_cmp_ps(_mm256_mul_ps(l, de), mf, _CMP_EQ_OQ);
-        if (!_mm256_testz_ps(_mm256_or_ps(hit, hue), _mm256_or_ps(hit, hue))) {
-            sum = _mm256_add_epi32(
-                sum, _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
-            sum = _mm256_add_epi32(
-                sum, _mm256_and_si256(_mm256_castps_si256(hue), _mm256_cvttps_epi32(de)));
+
+    const __m256 mSingle = _mm256_set1_ps((float)m);
+    const __m256 half = _mm256_set1_ps(0.5f);
+    const __m256i mInt = _mm256_set1_epi32(m);
+    const __m256i beyond = _mm256_set1_epi32(last + 1);
+    const __m256i eight = _mm256_set1_epi32(8);
+    __m256i dInt = _mm256_add_epi32(_mm256_set1_epi32(divided + 1),
+                                    _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    __m256i sums = _mm256_setzero_si256();
+    for (int32_t left = last - divided; left > 0; left -= 8) {
+        __m256 estimate =
+            _mm256_fmadd_ps(mSingle, _mm256_rcp_ps(_mm256_cvtepi32_ps(dInt)), half);
+        __m256i k = _mm256_cvttps_epi32(estimate);
+        __m256i found = _mm256_and_si256(_mm256_cmpeq_epi32(_mm256_mullo_epi32(k, dInt), mInt),
+                                         _mm256_cmpgt_epi32(beyond, dInt));
+        sums = _mm256_add_epi32(sums, _mm256_and_si256(found, dInt));
+        dInt = _mm256_add_epi32(dInt, eight);
+    }
+    __m128i total = _mm_add_epi32(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
+    total = _mm_add_epi32(total, _mm_shuffle_epi32(total, 0x4E));
+    total = _mm_add_epi32(total, _mm_shuffle_epi32(total, 0xB1));
+    return sum + (uint32_t)_mm_cvtsi128_si32(total);
+}
+
+// The runs from quotient q down to 1, the first starting at d = first. Lane j of vector v
+// holds the remainder of d = first + 8v + j at the run's start; every round steps d by 32,
+// so the remainders fall by 32q, which is added to the one value they are compared with
+// instead. The last round of a run reaches past it: there m - q*d is negative, never 0, and
+// those d are tried again with the next quotient.
+DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Runs(int32_t m, uint32_t q, uint32_t first)
+{
+    uint32_t sum = 0;
+    for (; q > 0; q--) {
+        uint32_t last = (uint32_t)DivisorSumOwnLast(m, q - 1);
+        uint32_t rest = (uint32_t)m - q * first;
+        __m256i rest0 = _mm256_setr_epi32((int32_t)rest, (int32_t)(rest - q),
+                                          (int32_t)(rest - 2 * q), (int32_t)(rest - 3 * q),
+                                          (int32_t)(rest - 4 * q), (int32_t)(rest - 5 * q),
+                                          (int32_t)(rest - 6 * q), (int32_t)(rest - 7 * q));
+        __m256i rest1 = _mm256_sub_epi32(rest0, _mm256_set1_epi32((int32_t)(8 * q)));
+        __m256i rest2 = _mm256_sub_epi32(rest0, _mm256_set1_epi32((int32_t)(16 * q)));
+        __m256i rest3 = _mm256_sub_epi32(rest0, _mm256_set1_epi32((int32_t)(24 * q)));
+        const __m256i step = _mm256_set1_epi32((int32_t)(32 * q));
+        __m256i fallen = _mm256_setzero_si256();
+        uint32_t d = first;
+        for (uint32_t left = (last - first) / 32 + 1; left > 0; left--, d += 32) {
+            __m256i found = _mm256_or_si256(
+                _mm256_or_si256(_mm256_cmpeq_epi32(rest0, fallen), _mm256_cmpeq_epi32(rest1, fallen)),
+                _mm256_or_si256(_mm256_cmpeq_epi32(rest2, fallen), _mm256_cmpeq_epi32(rest3, fallen)));
+            if (!_mm256_testz_si256(found, found)) {
+                uint32_t lanes = DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest0, fallen)) |
+                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest1, fallen)) << 8 |
+                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest2, fallen)) << 16 |
+                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest3, fallen)) << 24;
+                sum += DivisorSumHits(lanes, d, last);
+            }
+            fallen = _mm256_add_epi32(fallen, step);
         }
-        df = _mm256_add_ps(df, stepf2);
-        de = _mm256_add_ps(de, stepf2);
+        first = last + 1;
     }
-    for (; i < full; i++) {
-        __m256 k = _mm256_round_ps(_mm256_mul_ps(mf, _mm256_rcp_ps(df)),
-                                   _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 hit = _mm256_cmp_ps(_mm256_mul_ps(k, df), mf, _CMP_EQ_OQ);
-        sum = _mm256_add_epi32(sum,
-                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
-        df = _mm256_add_ps(df, stepf);
-    }
-    if (trials & 7) {
-        __m256 k =
-            _mm256_round_ps(_mm256_div_ps(mf, df), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256 hit = _mm256_cmp_ps(_mm256_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
-        hit = _mm256_and_ps(hit, _mm256_cmp_ps(df, mf, _CMP_LT_OQ));   // lanes past m - 1
-        sum = _mm256_add_epi32(sum,
-                               _mm256_and_si256(_mm256_castps_si256(hit), _mm256_cvttps_epi32(df)));
-    }
-    return DivisorSumAvx2Total(sum);
-}
-
-// The divisor sum is below 2^53 and so exact in a double; this is its value modulo 2^32.
-DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Wrap(double s)
-{
-    double high = (double)(int32_t)(s * (1.0 / 4294967296.0));
-    double low = s - high * 4294967296.0;
-    if (low >= 2147483648.0) low -= 4294967296.0;
-    return (int32_t)low;
-}
-
-// m from 2^24 on: the correctly rounded double quotient is the exact one whenever d divides m.
-DIVISOR_SUM_AVX2 static int32_t DivisorSumAvx2Double(int32_t m)
-{
-    const __m256d md = _mm256_set1_pd((double)m);
-    const __m256d zero = _mm256_setzero_pd();
-    const __m256d step = _mm256_set1_pd(4.0);
-    __m256d dd = _mm256_setr_pd(1.0, 2.0, 3.0, 4.0);
-    __m256d sum = _mm256_setzero_pd();
-    int32_t trials = m - 1, full = trials >> 2, i = 0;
-    for (; i < full; i++) {
-        __m256d k =
-            _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256d hit = _mm256_cmp_pd(_mm256_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
-        sum = _mm256_add_pd(sum, _mm256_and_pd(hit, dd));
-        dd = _mm256_add_pd(dd, step);
-    }
-    if (trials & 3) {
-        __m256d k =
-            _mm256_round_pd(_mm256_div_pd(md, dd), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m256d hit = _mm256_cmp_pd(_mm256_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
-        hit = _mm256_and_pd(hit, _mm256_cmp_pd(dd, md, _CMP_LT_OQ));
-        sum = _mm256_add_pd(sum, _mm256_and_pd(hit, dd));
-    }
-    __m128d s = _mm_add_pd(_mm256_castpd256_pd128(sum), _mm256_extractf128_pd(sum, 1));
-    s = _mm_add_sd(s, _mm_unpackhi_pd(s, s));
-    return DivisorSumAvx2Wrap(_mm_cvtsd_f64(s));
+    return sum;
 }
 
 // The 32-bit Windows stack is only 4-byte aligned on entry; wide spills need it realigned.
 __attribute__((target("avx2,fma"), force_align_arg_pointer)) int32_t DivisorSumAvx2(int32_t m)
 {
     if (m < 2) return 0;
-    return m < (1 << 24) ? DivisorSumAvx2Single(m) : DivisorSumAvx2Double(m);
+    uint32_t q = DivisorSumRunQuotient(m, DivisorSumAvx2MinimumRun);
+    int32_t own = DivisorSumOwnLast(m, q);
+    return (int32_t)(DivisorSumAvx2Own(m, own) + DivisorSumAvx2Runs(m, q, (uint32_t)own + 1));
 }

@@ -1,6 +1,6 @@
-// Sixteen single-precision or eight double-precision trials per instruction. A trial is exact:
-// a candidate quotient k is rounded to an integer, and d divides m exactly when k*d equals m,
-// compared without a rounding error; the quotient only has to be right when d divides m.
+// Sixteen trials per instruction. Every d gets an exact integer test of its own: small d by a
+// quotient estimate whose product with d must give m back, the rest in runs of one shared
+// quotient whose remainders are stepped down and compared with 0.
 #include "app/divisor_sum.h"
 
 #include <immintrin.h>
@@ -10,119 +10,92 @@
 
 #define DIVISOR_SUM_AVX512 __attribute__((target("avx512f")))
 
-// m below 2^24, so m and every d are exact singles, a product k*d below 2^24 is exact and one
-// beyond rounds to 2^24 or more, never to m; m - k*d by FMA is 0 exactly when k*d = m. For
-// d > m >> 12 the quotient is below 4096 and m times the 14-bit reciprocal is within 0.25 of
-// it: adding 1.5 * 2^23, rounded to nearest by the instruction itself whatever MXCSR says,
-// leaves the nearest integer, the exact quotient whenever there is one. Smaller d divide.
-DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Single(int32_t m)
+// Runs shorter than this cost more to set up than their own quotients cost.
+static const uint32_t DivisorSumAvx512MinimumRun = 64;
+
+// d from 1 to last, each with a quotient of its own. Where the quotient is 4096 or more
+// (d <= m >> 12) it is the correctly rounded double m / d: exact whenever d divides m, in any
+// rounding mode, and then m - k*d is exactly 0 in double. Above, k is m times the 14-bit
+// reciprocal, within 0.26 of a quotient below 4096 and converted to the nearest integer by the
+// instruction's own rounding, not MXCSR's; d divides m exactly when k*d, a 32-bit product that
+// cannot wrap onto m, equals m.
+DIVISOR_SUM_AVX512 static uint32_t DivisorSumAvx512Own(int32_t m, int32_t last)
 {
-    const __m512 mf = _mm512_set1_ps((float)m);
-    const __m512 zero = _mm512_setzero_ps();
-    const __m512 stepf = _mm512_set1_ps(16.0f);
-    // 1.5 * 2^23: sums with it round to integers
-    const __m512 shift = _mm512_set1_ps(12582912.0f);
-    __m512 df = _mm512_setr_ps(1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f,
-                               12.0f, 13.0f, 14.0f, 15.0f, 16.0f);
-    __m512i sum = _mm512_setzero_si512();
-    int32_t trials = m - 1, full = trials >> 4, divided = ((m >> 12) + 15) >> 4, i = 0;
-    if (divided > full) divided = full;
-    for (; i < divided; i++) {
-        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df),
-                                        _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit = _mm512_cmp_ps_mask(_mm512_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
-        df = _mm512_add_ps(df, stepf);
+    uint32_t sum = 0;
+    int32_t divided = m >> 12 < last ? m >> 12 : last;
+    const __m512d mDouble = _mm512_set1_pd((double)m);
+    const __m512d eightDouble = _mm512_set1_pd(8.0);
+    __m512d dDouble = _mm512_setr_pd(1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0);
+    uint32_t d = 1;
+    for (int32_t left = divided; left > 0; left -= 8, d += 8) {
+        __mmask8 lanes = left >= 8 ? 0xFF : (__mmask8)((1u << left) - 1);
+        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(mDouble, dDouble),
+                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask8 found = _mm512_mask_cmp_pd_mask(lanes, _mm512_fnmadd_pd(k, dDouble, mDouble),
+                                                 _mm512_setzero_pd(), _CMP_EQ_OQ);
+        if (found) sum += DivisorSumHits(found, d, (uint32_t)divided);
+        dDouble = _mm512_add_pd(dDouble, eightDouble);
     }
-    // Two vectors a round on two chains of d, so that the latency of stepping d is hidden;
-    // divisors are rare, so the lanes' integers are formed only when one is found.
-    __m512 de = _mm512_add_ps(df, stepf);
-    const __m512 stepf2 = _mm512_add_ps(stepf, stepf);
-    for (; i + 1 < full; i += 2) {
-        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift,
-                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __m512 u = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(de), shift,
-                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit =
-            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
-        __mmask16 hue =
-            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(u, shift), de), mf, _CMP_EQ_OQ);
-        if (!_kortestz_mask16_u8(hit, hue)) {
-            sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
-            sum = _mm512_mask_add_epi32(sum, hue, sum, _mm512_cvttps_epi32(de));
+
+    const __m512 mSingle = _mm512_set1_ps((float)m);
+    const __m512i mInt = _mm512_set1_epi32(m);
+    const __m512i sixteen = _mm512_set1_epi32(16);
+    __m512i dInt = _mm512_add_epi32(_mm512_set1_epi32(divided + 1),
+                                    _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12,
+                                                      13, 14, 15));
+    __m512i sums = _mm512_setzero_si512();
+    for (int32_t left = last - divided; left > 0; left -= 16) {
+        __mmask16 lanes = left >= 16 ? 0xFFFF : (__mmask16)((1u << left) - 1);
+        __m512 estimate = _mm512_mul_ps(mSingle, _mm512_rcp14_ps(_mm512_cvtepi32_ps(dInt)));
+        __m512i k =
+            _mm512_cvt_roundps_epi32(estimate, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+        __mmask16 found = _mm512_mask_cmpeq_epi32_mask(lanes, _mm512_mullo_epi32(k, dInt), mInt);
+        sums = _mm512_mask_add_epi32(sums, found, sums, dInt);
+        dInt = _mm512_add_epi32(dInt, sixteen);
+    }
+    return sum + (uint32_t)_mm512_reduce_add_epi32(sums);
+}
+
+// The runs from quotient q down to 1, the first starting at d = first. Lane j of vector v
+// holds the remainder of d = first + 16v + j at the run's start; every round steps d by 64,
+// so the remainders fall by 64q, which is added to the one value they are compared with
+// instead. The last round of a run reaches past it: there m - q*d is negative, never 0, and
+// those d are tried again with the next quotient.
+DIVISOR_SUM_AVX512 static uint32_t DivisorSumAvx512Runs(int32_t m, uint32_t q, uint32_t first)
+{
+    const __m512i lane = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    uint32_t sum = 0;
+    for (; q > 0; q--) {
+        uint32_t last = (uint32_t)DivisorSumOwnLast(m, q - 1);
+        __m512i rest0 = _mm512_sub_epi32(_mm512_set1_epi32((int32_t)((uint32_t)m - q * first)),
+                                         _mm512_mullo_epi32(_mm512_set1_epi32((int32_t)q), lane));
+        __m512i rest1 = _mm512_sub_epi32(rest0, _mm512_set1_epi32((int32_t)(16 * q)));
+        __m512i rest2 = _mm512_sub_epi32(rest0, _mm512_set1_epi32((int32_t)(32 * q)));
+        __m512i rest3 = _mm512_sub_epi32(rest0, _mm512_set1_epi32((int32_t)(48 * q)));
+        const __m512i step = _mm512_set1_epi32((int32_t)(64 * q));
+        __m512i fallen = _mm512_setzero_si512();
+        uint32_t d = first;
+        for (uint32_t left = (last - first) / 64 + 1; left > 0; left--, d += 64) {
+            __mmask16 found0 = _mm512_cmpeq_epi32_mask(rest0, fallen);
+            __mmask16 found1 = _mm512_cmpeq_epi32_mask(rest1, fallen);
+            __mmask16 found2 = _mm512_cmpeq_epi32_mask(rest2, fallen);
+            __mmask16 found3 = _mm512_cmpeq_epi32_mask(rest3, fallen);
+            if (!_kortestz_mask16_u8(_kor_mask16(found0, found1), _kor_mask16(found2, found3))) {
+                sum += DivisorSumHits((uint32_t)found0 | (uint32_t)found1 << 16, d, last);
+                sum += DivisorSumHits((uint32_t)found2 | (uint32_t)found3 << 16, d + 32, last);
+            }
+            fallen = _mm512_add_epi32(fallen, step);
         }
-        df = _mm512_add_ps(df, stepf2);
-        de = _mm512_add_ps(de, stepf2);
+        first = last + 1;
     }
-    for (; i < full; i++) {
-        __m512 t = _mm512_fmadd_round_ps(mf, _mm512_rcp14_ps(df), shift,
-                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit =
-            _mm512_cmp_ps_mask(_mm512_mul_ps(_mm512_sub_ps(t, shift), df), mf, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
-        df = _mm512_add_ps(df, stepf);
-    }
-    if (trials & 15) {
-        __mmask16 lanes = (__mmask16)((1u << (trials & 15)) - 1);
-        __m512 k = _mm512_roundscale_ps(_mm512_div_ps(mf, df),
-                                        _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask16 hit =
-            _mm512_mask_cmp_ps_mask(lanes, _mm512_fnmadd_ps(k, df, mf), zero, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_epi32(sum, hit, sum, _mm512_cvttps_epi32(df));
-    }
-    return _mm512_reduce_add_epi32(sum);
-}
-
-// The divisor sum is below 2^53 and so exact in a double; this is its value modulo 2^32.
-DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Wrap(double s)
-{
-    double high = (double)(int32_t)(s * (1.0 / 4294967296.0));
-    double low = s - high * 4294967296.0;
-    if (low >= 2147483648.0) low -= 4294967296.0;
-    return (int32_t)low;
-}
-
-// m from 2^24 on. For d > m >> 26 the quotient is below 2^26; one correction step with the
-// remainder m - q*d brings the reciprocal's 2^-14 down to about 2^-28, within 0.25 of it.
-DIVISOR_SUM_AVX512 static int32_t DivisorSumAvx512Double(int32_t m)
-{
-    const __m512d md = _mm512_set1_pd((double)m);
-    const __m512d zero = _mm512_setzero_pd();
-    const __m512d step = _mm512_set1_pd(8.0);
-    __m512d dd = _mm512_setr_pd(1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0);
-    __m512d sum = _mm512_setzero_pd();
-    int32_t trials = m - 1, full = trials >> 3, divided = ((m >> 26) + 7) >> 3, i = 0;
-    if (divided > full) divided = full;
-    for (; i < divided; i++) {
-        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd),
-                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask8 hit = _mm512_cmp_pd_mask(_mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_pd(sum, hit, sum, dd);
-        dd = _mm512_add_pd(dd, step);
-    }
-    for (; i < full; i++) {
-        __m512d r = _mm512_rcp14_pd(dd);
-        __m512d q = _mm512_mul_pd(md, r);
-        q = _mm512_fmadd_pd(_mm512_fnmadd_pd(q, dd, md), r, q);
-        __m512d k = _mm512_roundscale_pd(q, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask8 hit = _mm512_cmp_pd_mask(_mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_pd(sum, hit, sum, dd);
-        dd = _mm512_add_pd(dd, step);
-    }
-    if (trials & 7) {
-        __mmask8 lanes = (__mmask8)((1u << (trials & 7)) - 1);
-        __m512d k = _mm512_roundscale_pd(_mm512_div_pd(md, dd),
-                                         _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-        __mmask8 hit =
-            _mm512_mask_cmp_pd_mask(lanes, _mm512_fnmadd_pd(k, dd, md), zero, _CMP_EQ_OQ);
-        sum = _mm512_mask_add_pd(sum, hit, sum, dd);
-    }
-    return DivisorSumAvx512Wrap(_mm512_reduce_add_pd(sum));
+    return sum;
 }
 
 // The 32-bit Windows stack is only 4-byte aligned on entry; wide spills need it realigned.
 __attribute__((target("avx512f"), force_align_arg_pointer)) int32_t DivisorSumAvx512(int32_t m)
 {
     if (m < 2) return 0;
-    return m < (1 << 24) ? DivisorSumAvx512Single(m) : DivisorSumAvx512Double(m);
+    uint32_t q = DivisorSumRunQuotient(m, DivisorSumAvx512MinimumRun);
+    int32_t own = DivisorSumOwnLast(m, q);
+    return (int32_t)(DivisorSumAvx512Own(m, own) + DivisorSumAvx512Runs(m, q, (uint32_t)own + 1));
 }

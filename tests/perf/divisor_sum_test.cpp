@@ -1,8 +1,8 @@
 // Every way of summing divisors against two independent references: a sieve for all m below
-// 2^16 (checked against the plain trial loop, the scalar way) and divisor pairs up to the square root
-// for a seeded sample of the upper range. Large m cost m trials each, so the upper range is
-// sampled lightly for the slower ways; see UpperRange below.
+// 2^16 (checked against the plain trial loop, the scalar way) and divisor pairs up to the square
+// root for large m, where the plain loop itself would take seconds per m and is not run.
 #include <gtest/gtest.h>
+#include <xmmintrin.h>
 
 #include <stdint.h>
 #include <random>
@@ -59,6 +59,19 @@ int32_t CallWithSkewedStack(DivisorSumFunction f, int32_t m, uint32_t skew)
     return result;
 }
 
+// The test program itself is built for processors without SSE, so MXCSR is reached directly.
+unsigned MxcsrRead()
+{
+    unsigned value;
+    __asm__ volatile("stmxcsr %0" : "=m"(value));
+    return value;
+}
+
+void MxcsrWrite(unsigned value)
+{
+    __asm__ volatile("ldmxcsr %0" : : "m"(value));
+}
+
 class DivisorSumWay : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
@@ -100,34 +113,58 @@ TEST_P(DivisorSumWay, ZeroOneAndNegativesTryNoDivisor)
         EXPECT_EQ(sum(m), 0) << "m = " << m;
 }
 
-// Where the single-precision ways hand over to double precision, and primes and perfect
-// numbers on both sides.
+// Where the ways change how they find a quotient: single to double precision at 2^24, and
+// perfect numbers and powers of two on both sides.
 TEST_P(DivisorSumWay, AroundTheSingleToDoubleHandOver)
 {
-    for (int32_t m : {16777213, 16777214, 16777215, 16777216, 16777217, 16777218, 16777259,
-                      33550336 /* perfect */, 8388608, 8388607, 12582912})
-        EXPECT_EQ(sum(m), PairReference(m)) << "m = " << m;
+    if (GetParam() == DivisorSumPathScalar) GTEST_SKIP() << "the plain loop itself";
+    std::vector<int32_t> sample = {16777259, 33550336 /* perfect */, 8388608, 8388607, 12582912};
+    for (int32_t m = (1 << 24) - 300; m <= (1 << 24) + 300; m++) sample.push_back(m);
+    for (int32_t m : sample) ASSERT_EQ(sum(m), PairReference(m)) << "m = " << m;
 }
 
-// A seeded sample: 256 m spread evenly in log scale over [2^16, 2^26), the two largest m, the
-// highly composite 2095133040 whose sum wraps, and one m drawn uniformly from [2^26, 2^31).
-// The widest way, which DivisorSum runs here, also gets 1102701600 and 1396755360 and six more
-// draws; the narrower ways' double precision runs at half its speed or less (about 1.6 s per m
-// near 2^31 on this machine), and the plain loop itself (some 3 s per m) is left to m < 2^16.
+// Rows of m, each set aimed at one way a wide loop can go wrong on large m.
 TEST_P(DivisorSumWay, UpperRangeMatchesDivisorPairs)
 {
     if (GetParam() == DivisorSumPathScalar) GTEST_SKIP() << "the plain loop itself";
-    bool widest = GetParam() == DivisorSumPathChosen();
-    std::mt19937 random(20000);
-    std::uniform_real_distribution<double> exponent(16.0, 26.0);
-    std::uniform_int_distribution<int32_t> top(1 << 26, 2147483645);
     std::vector<int32_t> sample;
+    // m = Q * d with the quotient Q on both sides of the estimates' limits (1024 for a 12-bit
+    // reciprocal, 4096 for a 14-bit one), where d sits right at the hand-over to division.
+    for (int32_t q : {1023, 1024, 1025, 4095, 4096, 4097, 8191, 8192})
+        for (int32_t d : {1000, 4099, 30011, 131071}) sample.push_back(q * d);
+    // The top, where d steps towards 2^31 - 1 and past it in the wide lanes.
+    for (int32_t m = 2147483647; m >= 2147483640; m--) sample.push_back(m);
+    // Highly composite m whose true sums, 8794170000, 4614182496 and 5918905440, wrap.
+    for (int32_t m : {2095133040, 1102701600, 1396755360}) sample.push_back(m);
+    // A seeded spread: 256 m even in log scale over [2^16, 2^26), 7 uniform over [2^26, 2^31),
+    // then 64 more in log scale over [2^24, 2^31).
+    std::mt19937 random(20000);
+    std::uniform_real_distribution<double> exponent(16.0, 26.0), upperExponent(24.0, 31.0);
+    std::uniform_int_distribution<int32_t> top(1 << 26, 2147483645);
     for (int i = 0; i < 256; i++) sample.push_back((int32_t)std::exp2(exponent(random)));
-    for (int32_t m : {2147483647, 2147483646, 2095133040}) sample.push_back(m);
-    if (widest)
-        for (int32_t m : {1102701600, 1396755360}) sample.push_back(m);
-    for (int i = widest ? 7 : 1; i > 0; i--) sample.push_back(top(random));
+    for (int i = 0; i < 7; i++) sample.push_back(top(random));
+    for (int i = 0; i < 64; i++) sample.push_back((int32_t)std::exp2(upperExponent(random)));
     for (int32_t m : sample) ASSERT_EQ(sum(m), PairReference(m)) << "m = " << m;
+}
+
+// The estimates must not lean on the rounding mode a caller left in MXCSR.
+TEST_P(DivisorSumWay, SameSumsInEveryRoundingMode)
+{
+    if (GetParam() == DivisorSumPathScalar) GTEST_SKIP() << "integers only";
+    const std::vector<int32_t> &sums = SmallSums();
+    const unsigned saved = MxcsrRead();
+    for (unsigned mode : {_MM_ROUND_DOWN, _MM_ROUND_UP, _MM_ROUND_TOWARD_ZERO}) {
+        MxcsrWrite((saved & ~_MM_ROUND_MASK) | mode);
+        int32_t wrong = 0, wrongSum = 0;
+        for (int32_t m = 0; m < SmallLimit && !wrong; m += 3)
+            if (sum(m) != sums[m]) wrong = m, wrongSum = sum(m);
+        for (int32_t q : {1023, 1024, 4095, 4096})
+            for (int32_t d : {4099, 30011})
+                if (!wrong && sum(q * d) != PairReference(q * d)) wrong = q * d, wrongSum = sum(q * d);
+        MxcsrWrite(saved);
+        EXPECT_EQ(wrong, 0) << "rounding mode " << std::hex << mode << std::dec << " gives "
+                            << wrongSum;
+    }
 }
 
 TEST_P(DivisorSumWay, SameSumsWhateverTheCallersStackAlignment)
