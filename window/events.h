@@ -44,10 +44,11 @@ struct WindowEventState {
     WNDPROC WindowHook;        // called first by WindowProc; -1 from it ends the handling
     HACCEL AcceleratorTable;   // what the fetch translates against
     HACCEL FocusTabTable;      // the runtime's own one-entry Tab table
-    // Class name of the last WM_NOTIFY sender; kept here with the layer's other platform
-    // records, so that the window procedure's frame stays small when it nests deeply.
+    // Class name of the last WM_NOTIFY sender. Shared rather than local: the notification
+    // step reads it before it sends any message, so a nested WindowProc cannot spoil it.
     char NotifyClassName[50];
-    // Tab item of a page switch (mask and lParam only); kept here for the same reason.
+    // Tab item of a page switch (mask and lParam only). Shared rather than local: the page is
+    // taken from it right after TCM_GETITEMA, before the switch sends any message.
     TCITEMA TabItem;
 };
 
