@@ -97,8 +97,8 @@ int main()
     if (!SearchLayout()) return 3;
     SearchSetUp();
     if (!Search.Chain) return 4;
-    Zahl = GadgetSlotOf(1)->Handle;
-    Index = GadgetSlotOf(2)->Handle;
+    Zahl = GadgetGetHandle(1);
+    Index = GadgetGetHandle(2);
     // Let the window come up and settle before anything is timed.
     DirectRound(FirstCandidate);
     ProgramRound(FirstCandidate);

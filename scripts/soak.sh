@@ -1,7 +1,8 @@
 #!/bin/sh
 # The long soak: the program under a steady stream of input from a second process, and the
 # search in-process with its heap walked, for SOAK_SECONDS (default 150) of input each
-# (the in-process flavour runs half of it). Prints the figures each soak measured.
+# (the in-process flavour runs half of it). Prints the figures each soak measured; only
+# here does the program soak check its pace (candidates reached, the longest stall).
 # Usage: scripts/soak.sh [BUILD_DIR]
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)

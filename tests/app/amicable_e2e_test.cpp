@@ -3,7 +3,7 @@
 // 20000, and the close box ending the process with exit code 0.
 #include <gtest/gtest.h>
 
-#include "outside_reader.h"
+#include "support/outside_reader.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "outside_reader.h"
+#include "support/outside_reader.h"
 
 static volatile LONG CloseRequested;
 
@@ -16,17 +16,9 @@ static BOOL WINAPI OnConsoleControl(DWORD)
     return TRUE;
 }
 
-static std::string OwnDirectory()
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string directory = path;
-    return directory.substr(0, directory.find_last_of('\\') + 1);
-}
-
 int main(int argc, char **argv)
 {
-    std::string stopFile, exe = OwnDirectory() + "amicable.exe";
+    std::string stopFile, exe = OutsideOwnDirectory() + "amicable.exe";
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
         if (arg == "--stop-file" && i + 1 < argc)

@@ -9,6 +9,7 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "runtime/startup.h"
+#include "support/outside_reader.h"
 #include "window/events.h"
 #include "window/windows.h"
 
@@ -58,17 +59,7 @@ protected:
         SearchCandidate();
     }
 
-    std::vector<std::string> Lines()
-    {
-        std::vector<std::string> lines;
-        int count = (int)SendMessageA(Box, LB_GETCOUNT, 0, 0);
-        for (int i = 0; i < count; i++) {
-            char text[64] = "";
-            SendMessageA(Box, LB_GETTEXT, i, (LPARAM)text);
-            lines.push_back(text);
-        }
-        return lines;
-    }
+    std::vector<std::string> Lines() { return OutsideListLines(Box); }
 
     std::vector<std::pair<int32_t, int32_t>> Pairs()
     {

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "runtime/startup.h"
+#include "support/outside_reader.h"
 
 namespace {
 
@@ -70,14 +72,6 @@ TEST(ModuleDirectory, CutKeepsEverythingUpToTheLastBackslash)
 
 // ---- the probe process -----------------------------------------------------------------
 
-std::string OwnDirectory()
-{
-    char name[MAX_PATH];
-    GetModuleFileNameA(0, name, sizeof name);
-    ModuleDirectoryCut(name);
-    return name;
-}
-
 struct ProbeRun {
     DWORD ExitCode;
     std::string Marker;
@@ -91,7 +85,7 @@ ProbeRun RunProbe(const std::string &way)
     std::string marker = std::string(temp) + "core_probe_" + way + "_" +
                          std::to_string(GetCurrentProcessId()) + ".txt";
     DeleteFileA(marker.c_str());
-    std::string probe = OwnDirectory() + "core_startup_probe.exe";
+    std::string probe = OutsideOwnDirectory() + "core_startup_probe.exe";
     std::string line = "\"" + probe + "\" " + way + " " + marker;
 
     STARTUPINFOA startup = {};
@@ -118,40 +112,41 @@ ProbeRun RunProbe(const std::string &way)
     return run;
 }
 
-TEST(StartupProbe, StatementsRunAndTheProcessEndsWithZero)
+// One way the probe ends, and what is seen from outside: exit code and marker file.
+struct ProbeWay {
+    const char *Way;
+    DWORD ExitCode;
+    const char *Marker;
+};
+
+void PrintTo(const ProbeWay &w, std::ostream *os) { *os << w.Way; }
+
+class StartupProbe : public ::testing::TestWithParam<ProbeWay> {};
+
+TEST_P(StartupProbe, EndsAsItsWaySays)
 {
-    ProbeRun run = RunProbe("normal");
-    EXPECT_EQ(run.ExitCode, 0u);
-    EXPECT_EQ(run.Marker, "statements\n");
+    ProbeRun run = RunProbe(GetParam().Way);
+    EXPECT_EQ(run.ExitCode, GetParam().ExitCode);
+    EXPECT_EQ(run.Marker, GetParam().Marker);
 }
 
-TEST(StartupProbe, AccessViolationReachesTheSegvHandlerThenEndsTheProcess)
-{
-    ProbeRun run = RunProbe("segv");
-    EXPECT_EQ(run.ExitCode, 0xC0000005u);
-    EXPECT_EQ(run.Marker, "statements\nhandler SIGSEGV\n");
-}
-
-// A SIGSEGV handler is preferred whatever the exception was.
-TEST(StartupProbe, DivisionByZeroAlsoReachesTheSegvHandler)
-{
-    ProbeRun run = RunProbe("segv-divide");
-    EXPECT_EQ(run.ExitCode, 0xC0000094u);
-    EXPECT_EQ(run.Marker, "statements\nhandler SIGSEGV\n");
-}
-
-TEST(StartupProbe, WithoutSegvHandlerTheFpeHandlerHasItsTurn)
-{
-    ProbeRun run = RunProbe("fpe-divide");
-    EXPECT_EQ(run.ExitCode, 0xC0000094u);
-    EXPECT_EQ(run.Marker, "statements\nhandler SIGFPE\n");
-}
-
-TEST(StartupProbe, WithoutHandlerTheSystemEndsTheProcess)
-{
-    ProbeRun run = RunProbe("bare");
-    EXPECT_EQ(run.ExitCode, 0xC0000005u);
-    EXPECT_EQ(run.Marker, "statements\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, StartupProbe,
+    ::testing::Values(
+        // The statements run and the process ends with zero.
+        ProbeWay{"normal", 0, "statements\n"},
+        // An access violation reaches the SIGSEGV handler, then ends the process.
+        ProbeWay{"segv", 0xC0000005u, "statements\nhandler SIGSEGV\n"},
+        // A SIGSEGV handler is preferred whatever the exception was.
+        ProbeWay{"segv-divide", 0xC0000094u, "statements\nhandler SIGSEGV\n"},
+        // Without a SIGSEGV handler the SIGFPE handler has its turn.
+        ProbeWay{"fpe-divide", 0xC0000094u, "statements\nhandler SIGFPE\n"},
+        // Without a handler the system ends the process.
+        ProbeWay{"bare", 0xC0000005u, "statements\n"}),
+    [](const ::testing::TestParamInfo<ProbeWay> &info) {
+        std::string name = info.param.Way;
+        name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+        return name;
+    });
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The gadget tests' fixture and their readings of the controls.
 #include "gadget_test_support.h"
 
 void GadgetTest::SetUp()
@@ -28,32 +29,4 @@ int GadgetChildCount(HWND window)
     int count = 0;
     EnumChildWindows(window, CountChild, (LPARAM)&count);
     return count;
-}
-
-GuardedScratch::GuardedScratch()
-    : Block(ScratchBufferSize + Guard, GuardByte), SavedBuffer(Scratch.ScratchBuffer),
-      SavedCursor(Scratch.ScratchCursor)
-{
-    Scratch.ScratchBuffer = Block.data();
-    Scratch.ScratchCursor = Block.data();
-    *Scratch.ScratchCursor = 0;
-}
-
-GuardedScratch::~GuardedScratch()
-{
-    Scratch.ScratchBuffer = SavedBuffer;
-    Scratch.ScratchCursor = SavedCursor;
-}
-
-bool GuardedScratch::GuardIntact() const
-{
-    for (int i = 0; i < Guard; i++)
-        if (Block[ScratchBufferSize + i] != (char)GuardByte) return false;
-    return true;
-}
-
-void GuardedScratch::LeaveRoom(int characters)
-{
-    Scratch.ScratchCursor = ScratchEnd() - characters;
-    *Scratch.ScratchCursor = 0;
 }

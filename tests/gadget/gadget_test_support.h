@@ -1,6 +1,5 @@
-// Shared set-up for the gadget tests: the runtime brought up once per process, a hidden
-// window 0 as the gadget parent for every test, and a scratch buffer with guard bytes
-// behind its end.
+// Shared set-up for the gadget tests (the runtime is up from the test environment): a hidden
+// window 0 as the gadget parent for every test, and what the tests read with the platform alone.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,8 +8,9 @@
 #include <vector>
 
 #include "gadget/gadgets.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/scratch.h"
 #include "window/windows.h"
 
 // A fresh gadget layer (table of 30) whose gadgets go onto a new hidden window 0.
@@ -25,20 +25,3 @@ std::string GadgetWindowText(HWND control);
 
 // Number of direct child windows of a window.
 int GadgetChildCount(HWND window);
-
-// Replaces the scratch buffer by a copy with guard bytes behind its last byte for the
-// lifetime of the object, so that a test sees any write past the end.
-class GuardedScratch {
-public:
-    enum { Guard = 64, GuardByte = 0x5A };
-    GuardedScratch();
-    ~GuardedScratch();
-    bool GuardIntact() const;
-    // Puts the cursor so that exactly `characters` characters and a zero fit.
-    void LeaveRoom(int characters);
-
-private:
-    std::vector<char> Block;
-    char *SavedBuffer;
-    char *SavedCursor;
-};

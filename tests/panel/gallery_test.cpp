@@ -1,6 +1,7 @@
 // The gallery end to end: started as its own process and driven from this one the way an
 // automation tool drives a program, with posted mouse messages, synthesised key presses and
-// reads of its controls. Nothing here looks inside the program.
+// reads of its controls. Nothing here looks inside the program. The tests share one gallery
+// and run in any order; the one that closes a gallery starts its own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "support/outside_reader.h"
 
 namespace {
 
@@ -24,26 +27,57 @@ enum : int {
     InnerPanel = 18,
 };
 
+// The gallery the tests share.
 PROCESS_INFORMATION Gallery;
 HWND GalleryWindow;
 
-std::string OwnDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text = path;
-    return text.substr(0, text.find_last_of('\\') + 1);
-}
+struct GallerySearch {
+    DWORD ProcessId;
+    HWND Found;
+};
 
-BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM) {
+BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search) {
+    GallerySearch *s = (GallerySearch *)search;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char title[64] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (process == Gallery.dwProcessId && std::string(title) == "Gadget gallery") {
-        GalleryWindow = window;
+    if (process == s->ProcessId && std::string(title) == "Gadget gallery") {
+        s->Found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+// Starts a gallery and waits until its window holds the log; the window, or null.
+HWND StartGallery(PROCESS_INFORMATION *process) {
+    std::string command = "\"" + OutsideOwnDirectory() + "gallery.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, process)) {
+        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
+        *process = PROCESS_INFORMATION();
+        return nullptr;
+    }
+    WaitForInputIdle(process->hProcess, 10000);
+    GallerySearch search = {process->dwProcessId, nullptr};
+    for (int tries = 0; tries < 200; tries++) {
+        if (search.Found == nullptr) EnumWindows(FindGalleryWindow, (LPARAM)&search);
+        if (search.Found != nullptr && GetDlgItem(search.Found, LogList)) return search.Found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// Ends a gallery that is still running and lets its handles go.
+void StopGallery(PROCESS_INFORMATION *process) {
+    if (process->hProcess == nullptr) return;
+    if (WaitForSingleObject(process->hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process->hProcess, 1);
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    *process = PROCESS_INFORMATION();
 }
 
 struct ControlSearch {
@@ -93,20 +127,7 @@ std::vector<HWND> PagesOf(HWND tab) {
     return pages;
 }
 
-std::vector<std::string> LogLines() {
-    HWND log = Gadget(LogList);
-    std::vector<std::string> lines;
-    int count = (int)SendMessageW(log, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        wchar_t text[256] = {};
-        if (SendMessageW(log, LB_GETTEXTLEN, (WPARAM)i, 0) >= 255) continue;
-        SendMessageW(log, LB_GETTEXT, (WPARAM)i, (LPARAM)text);
-        std::string line;
-        for (wchar_t *c = text; *c; c++) line += (char)*c;
-        lines.push_back(line);
-    }
-    return lines;
-}
+std::vector<std::string> LogLines() { return OutsideListLines(Gadget(LogList)); }
 
 // Waits until a line that begins with the prefix appears behind the first `from` lines.
 bool LogShows(const std::string &prefix, size_t from) {
@@ -163,27 +184,11 @@ void ExpectOnlyPageShown(HWND tab, size_t index) {
 class GalleryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::string command = "\"" + OwnDirectory() + "gallery.exe\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &Gallery))
-            << command;
-        WaitForInputIdle(Gallery.hProcess, 10000);
-        for (int tries = 0; tries < 200 && (GalleryWindow == nullptr || !Gadget(LogList));
-             tries++) {
-            EnumWindows(FindGalleryWindow, 0);
-            Sleep(50);
-        }
+        GalleryWindow = StartGallery(&Gallery);
         ASSERT_NE(GalleryWindow, nullptr);
     }
 
-    static void TearDownTestSuite() {
-        if (WaitForSingleObject(Gallery.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(Gallery.hProcess, 1);
-        CloseHandle(Gallery.hThread);
-        CloseHandle(Gallery.hProcess);
-    }
+    static void TearDownTestSuite() { StopGallery(&Gallery); }
 
     void SetUp() override {
         ASSERT_NE(GalleryWindow, nullptr);
@@ -267,6 +272,10 @@ TEST_F(GalleryTest, EveryClickIsLogged) {
 }
 
 TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls) {
+    // The key presses go to the active window: a gallery another test started may have been.
+    SetForegroundWindow(GalleryWindow);
+    for (int tries = 0; tries < 100 && GetForegroundWindow() != GalleryWindow; tries++) Sleep(20);
+    ASSERT_EQ(GetForegroundWindow(), GalleryWindow);
     HWND panel = Gadget(Panel);
     ClickTab(panel, 0);
     ExpectOnlyPageShown(panel, 0);
@@ -300,11 +309,17 @@ TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls) {
     EXPECT_EQ(distinct.size(), cycle.size());
 }
 
-// Last: closing the window ends the program.
-TEST_F(GalleryTest, ClosingTheWindowEndsTheProgramWithZero) {
-    PostMessageA(GalleryWindow, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(Gallery.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeProcess(Gallery.hProcess, &code);
-    EXPECT_EQ(code, 0u);
+// On a gallery of its own, so that the shared one stays up for the other tests.
+TEST(GalleryClose, ClosingTheWindowEndsTheProgramWithZero) {
+    PROCESS_INFORMATION own = {};
+    HWND window = StartGallery(&own);
+    EXPECT_NE(window, nullptr);
+    if (window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(own.hProcess, 20000), (DWORD)WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(own.hProcess, &code);
+        EXPECT_EQ(code, 0u);
+    }
+    StopGallery(&own);
 }

@@ -1,3 +1,4 @@
+// The panel tests' fixtures, their creation watch and their readings of tabs and pages.
 #include "panel_support.h"
 
 static std::vector<CreationRecord> Creations;
@@ -26,18 +27,17 @@ static LRESULT CALLBACK CreationWatch(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(CreationHook, code, wParam, lParam);
 }
 
-// The runtime comes up once per program, through its own prologue.
-class RuntimeEnvironment : public ::testing::Environment {
+// The creation watch is set once per program, before the first test.
+class CreationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        ASSERT_EQ(RuntimePrologue(), 1);
         CreationHook = SetWindowsHookExA(WH_CBT, CreationWatch, nullptr, GetCurrentThreadId());
         ASSERT_NE(CreationHook, nullptr);
     }
 };
 
-static ::testing::Environment *const TheRuntime =
-    ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+static ::testing::Environment *const TheCreationWatch =
+    ::testing::AddGlobalTestEnvironment(new CreationEnvironment);
 
 std::vector<CreationRecord> TakeCreations() {
     std::vector<CreationRecord> taken;
@@ -48,7 +48,7 @@ std::vector<CreationRecord> TakeCreations() {
 HWND SharedVisibleWindow() {
     if (VisibleWindow == nullptr || !IsWindow(VisibleWindow)) {
         VisibleWindow = WindowOpen(9, 40, 40, 640, 480, WS_CAPTION | WS_SYSMENU, "Panel tests");
-        FlushEvents();
+        WindowTestFlush();
     }
     return VisibleWindow;
 }
@@ -58,22 +58,6 @@ void DestroyChildren(HWND window) {
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
         children.push_back(c);
     for (HWND c : children) DestroyWindow(c);
-}
-
-void FlushEvents() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    EventState.PendingCode = 0;
-}
-
-std::vector<FetchedEvent> DrainEvents() {
-    std::vector<FetchedEvent> events;
-    for (int code; (code = WindowPollEvent()) != 0;)
-        events.push_back({code, EventControlNumber()});
-    return events;
 }
 
 std::string ScratchTextSince(const char *start) {
@@ -93,13 +77,13 @@ void HiddenWindowTest::SetUp() {
     Window = WindowOpen(1, 30, 30, 500, 400, FlagHidden | WS_CAPTION | WS_SYSMENU, "Hidden");
     ASSERT_NE(Window, nullptr);
     GadgetListUse(Window);
-    FlushEvents();
+    WindowTestFlush();
     GadgetStateRestart();
 }
 
 void HiddenWindowTest::TearDown() {
     WindowClose(1);
-    FlushEvents();
+    WindowTestFlush();
 }
 
 void VisibleWindowTest::SetUp() {
@@ -107,13 +91,13 @@ void VisibleWindowTest::SetUp() {
     ASSERT_NE(Window, nullptr);
     ASSERT_TRUE(IsWindowVisible(Window));
     GadgetListUse(Window);
-    FlushEvents();
+    WindowTestFlush();
     GadgetStateRestart();
 }
 
 void VisibleWindowTest::TearDown() {
     DestroyChildren(Window);
-    FlushEvents();
+    WindowTestFlush();
 }
 
 HWND PageOf(HWND tab, int index) {
@@ -127,25 +111,4 @@ RECT TabRect(HWND tab, int index) {
     RECT r = {};
     SendMessageA(tab, TCM_GETITEMRECT, (WPARAM)index, (LPARAM)&r);
     return r;
-}
-
-enum { GuardBytes = 64 };
-
-GuardedScratch::GuardedScratch()
-    : Block(ScratchBufferSize + GuardBytes, 'G'),
-      SavedBuffer(Scratch.ScratchBuffer),
-      SavedCursor(Scratch.ScratchCursor) {
-    Scratch.ScratchBuffer = Block.data();
-    Scratch.ScratchCursor = Block.data();
-}
-
-GuardedScratch::~GuardedScratch() {
-    Scratch.ScratchBuffer = SavedBuffer;
-    Scratch.ScratchCursor = SavedCursor;
-}
-
-bool GuardedScratch::GuardsIntact() const {
-    for (size_t i = ScratchBufferSize; i < Block.size(); i++)
-        if (Block[i] != 'G') return false;
-    return true;
 }

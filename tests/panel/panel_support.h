@@ -1,5 +1,5 @@
-// Shared set-up for the in-process tests of the further kinds, panels and geometry: the
-// runtime started once by its own prologue, a hidden window per test, the one visible window
+// Shared set-up for the in-process tests of the further kinds, panels and geometry (the
+// runtime is up from the test environment): a hidden window per test, the one visible window
 // of the program, and a record of every window the platform is asked to create.
 #pragma once
 
@@ -13,8 +13,10 @@
 
 #include "gadget/gadgets.h"
 #include "gadget/panels.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/events.h"
+#include "support/scratch.h"
 #include "window/events.h"
 #include "window/windows.h"
 
@@ -39,31 +41,8 @@ HWND SharedVisibleWindow();
 // Destroys every child of a window (fast, unlike destroying the window itself).
 void DestroyChildren(HWND window);
 
-// Drops queued messages and a pending event.
-void FlushEvents();
-
-// Every code WindowPollEvent returns until the queue is empty, with its gadget number.
-struct FetchedEvent {
-    int Code;
-    unsigned Object;
-};
-std::vector<FetchedEvent> DrainEvents();
-
 // The text a reader appended at the scratch cursor; checks the cursor rests on its zero.
 std::string ScratchTextSince(const char *start);
-
-// Puts the scratch buffer into a larger block whose bytes behind the buffer's end are guards,
-// so that a test sees any write past the end; the runtime's own buffer comes back after.
-class GuardedScratch {
-public:
-    GuardedScratch();
-    ~GuardedScratch();
-    bool GuardsIntact() const;
-private:
-    std::vector<char> Block;
-    char *SavedBuffer;
-    char *SavedCursor;
-};
 
 // A test on a fresh hidden, captioned window 1 that is the gadget parent.
 class HiddenWindowTest : public ::testing::Test {

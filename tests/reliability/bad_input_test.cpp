@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "gadget/gadgets.h"
-#include "inprocess_support.h"
 #include "runtime/containers.h"
+#include "support/scratch.h"
 #include "window/events.h"
 #include "window/windows.h"
 

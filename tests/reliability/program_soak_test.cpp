@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "outside_reader.h"
+#include "support/outside_reader.h"
 #include "soak_support.h"
 
 namespace {
@@ -145,7 +145,8 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
             progressMark = after;
             progressTime = now;
         }
-        ASSERT_LT(now - progressTime, 10000u) << "no progress for ten seconds at " << after;
+        if (SoakChecksPace())
+            ASSERT_LT(now - progressTime, 10000u) << "no progress for ten seconds at " << after;
     }
     const SIZE_T memoryAtEnd = PrivateBytes(program.Process);
     const DWORD ran = GetTickCount() - begin;
@@ -168,7 +169,8 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
            (unsigned long)closeTime, atClose);
     RecordProperty("inputs", (int)inputs);
     RecordProperty("last_candidate", (int)lastCandidate);
-    EXPECT_GT(lastCandidate, firstCandidate + 1000);
+    EXPECT_GT(lastCandidate, firstCandidate);
+    if (SoakChecksPace()) EXPECT_GT(lastCandidate, firstCandidate + 1000);
     EXPECT_LE(focused.size(), 1u);
     // Growth of the whole process, seen from outside: the pair texts and list elements are a
     // few hundred bytes; the list box's own lines live in the platform's memory. A leak per

@@ -7,7 +7,7 @@
 #include <stdint.h>
 
 #include "gadget/gadgets.h"
-#include "inprocess_support.h"
+#include "support/scratch.h"
 #include "window/windows.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include "app/search.h"
 #include "gadget/gadgets.h"
-#include "inprocess_support.h"
-#include "outside_reader.h"
+#include "runtime/heap.h"
+#include "support/outside_reader.h"
 #include "soak_support.h"
 #include "window/events.h"
 #include "window/windows.h"

@@ -112,3 +112,9 @@ DWORD SoakSeconds(DWORD fallback)
     long seconds = strtol(value, nullptr, 10);
     return seconds > 0 ? (DWORD)seconds : fallback;
 }
+
+bool SoakChecksPace()
+{
+    char value[32];
+    return GetEnvironmentVariableA("SOAK_SECONDS", value, sizeof value) != 0;
+}

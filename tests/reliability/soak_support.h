@@ -21,3 +21,7 @@ std::vector<std::string> SoakExpectedLines(long long below);
 size_t SoakLinesBelow(long long below);
 
 DWORD SoakSeconds(DWORD fallback);
+
+// True when SOAK_SECONDS is set, as `make soak` sets it: only the long soak checks figures of
+// pace (candidates reached, the longest stall), which a loaded machine can miss in a short run.
+bool SoakChecksPace();

@@ -16,7 +16,6 @@ namespace {
 // enumerates nothing, so under Wine this passes with or without the guard.
 TEST(FocusWithoutActiveWindow, TraversalDoesNothing)
 {
-    WindowTestRuntimeInit();
     HWND lone = CreateWindowExA(0, "TemplateClass", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, 0,
                                 0, Runtime.ModuleHandle, 0);
     ShowWindow(lone, SW_SHOWNOACTIVATE);
@@ -36,7 +35,6 @@ protected:
 
     void SetUp() override
     {
-        WindowTestRuntimeInit();
         if (!Window) Window = WindowOpen(0, 50, 50, 400, 300, WS_CAPTION | WS_SYSMENU, "F");
         ASSERT_NE(Window, nullptr);
         if (GetActiveWindow() != Window) SetActiveWindow(Window);

@@ -1,3 +1,4 @@
+// Reading another process's windows through the platform alone.
 #include "outside_reader.h"
 
 #include <cstdlib>
@@ -9,6 +10,14 @@ std::string OutsideWindowsPath(const std::string &path)
     for (char &c : windows)
         if (c == '/') c = '\\';
     return windows;
+}
+
+std::string OutsideOwnDirectory()
+{
+    char path[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length < MAX_PATH ? length : 0);
+    return text.substr(0, text.find_last_of('\\') + 1);
 }
 
 bool OutsideStart(const std::string &exe, OutsideProgram *program)
@@ -64,10 +73,17 @@ HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
 
 std::string OutsideText(HWND control)
 {
-    // Wine leaves the buffer as it was when the handle is null or the call fails.
-    char text[512] = "";
-    if (!control || GetWindowTextA(control, text, sizeof text) <= 0) return "";
-    return text;
+    if (!control) return "";
+    // The text may grow between the length and the copy (the search's candidate gains a
+    // digit): a copy that fills the buffer is taken again with twice the room.
+    std::string text;
+    for (int room = GetWindowTextLengthA(control) + 64;; room *= 2) {
+        text.assign((size_t)room, '\0');
+        int copied = GetWindowTextA(control, &text[0], room);
+        // Wine leaves the buffer as it was when the call fails.
+        text.resize(copied > 0 ? (size_t)copied : 0);
+        if (copied < room - 1) return text;
+    }
 }
 
 OutsideControl OutsideReadControl(HWND window, int controlId)

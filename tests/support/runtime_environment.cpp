@@ -1,5 +1,5 @@
-// Linked into an in-process test program: the runtime comes up once, through its own
-// prologue, before the first test.
+// Linked into an in-process test program by add_wine_test's RUNTIME option: the runtime
+// comes up once, through its own prologue, before the first test.
 #include <gtest/gtest.h>
 
 #include "runtime/startup.h"

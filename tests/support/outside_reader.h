@@ -1,6 +1,6 @@
-// Reads the search program's window from a second process, as a user's automation tool
-// would: the window by class and title, its gadgets by control ID, their texts, and the
-// list box's lines. Shared by the end-to-end test and the terminal watcher of `make run`.
+// Starts programs and reads their windows from a second process, as a user's automation tool
+// would: the search window by class and title, its gadgets by control ID, their texts, and a
+// list box's lines. Shared by every test that watches a program from outside.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,10 @@ struct OutsideProgram {
 
 // A path as the platform takes it: a Unix path becomes one on drive Z:.
 std::string OutsideWindowsPath(const std::string &path);
+
+// The directory of this test program, with its trailing backslash: the built programs lie
+// beside it.
+std::string OutsideOwnDirectory();
 
 // Starts the program; false when the platform refused.
 bool OutsideStart(const std::string &exe, OutsideProgram *program);
@@ -44,10 +48,12 @@ struct OutsideControl {
 
 OutsideControl OutsideReadControl(HWND window, int controlId);
 
+// A window's text, of any length; the empty text for no window.
 std::string OutsideText(HWND control);
 
-// Every line of a list box of another process (read through the wide messages, which
-// cross processes intact), or only those from the index on.
+// Every line of a list box of another process, of any length, or only those from the index
+// on. Read through the wide messages, which cross processes intact, and converted to the ANSI
+// code page.
 std::vector<std::string> OutsideListLines(HWND listBox, int from = 0);
 
 // The number behind a prefix, as in "Zahl: 220"; false when the text is not that form.

@@ -1,0 +1,34 @@
+// The event drain and flush of the in-process tests.
+#include "events.h"
+
+#include <windows.h>
+
+#include <ostream>
+
+#include "window/events.h"
+
+std::vector<EventRow> WindowTestDrain()
+{
+    std::vector<EventRow> rows;
+    for (int code; (code = WindowPollEvent()) != 0;)
+        rows.push_back({code, EventControlNumber(), EventSubtype(), EventWindowNumber()});
+    return rows;
+}
+
+void WindowTestFlush()
+{
+    // Dispatched, not dropped: an unpainted window would hand out WM_PAINT for ever. The bound
+    // keeps a window that never stops posting from holding the test.
+    MSG m;
+    for (int n = 0; n < 10000 && PeekMessageA(&m, 0, 0, 0, PM_REMOVE); n++) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    EventState.PendingCode = 0;
+}
+
+void PrintTo(const EventRow &r, std::ostream *os)
+{
+    *os << "{code " << r.Code << ", object " << r.Object << ", subtype " << r.Subtype
+        << ", window " << r.Window << "}";
+}
