@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "support/heap_census.h"
+
 namespace {
 
 using ArraysTest = CoreTest;
@@ -18,14 +20,7 @@ ListElement *ElementOf(void *data) { return (ListElement *)data - 1; }
 Pair *PairOf(ListElement *element) { return (Pair *)ListData(element); }
 
 // The blocks the private heap holds right now.
-int BusyBlocks()
-{
-    PROCESS_HEAP_ENTRY entry = {};
-    int busy = 0;
-    while (HeapWalk(Runtime.RuntimeHeap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy++;
-    return busy;
-}
+int BusyBlocks() { return (int)HeapCensusOf(Runtime.RuntimeHeap).Blocks; }
 
 // ---- arrays ----------------------------------------------------------------------------
 

@@ -8,29 +8,14 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "runtime/heap.h"
+#include "support/events.h"
+#include "support/heap_census.h"
 #include "support/outside_reader.h"
 #include "soak_support.h"
 #include "window/events.h"
 #include "window/windows.h"
 
 namespace {
-
-struct HeapCensus {
-    size_t Blocks = 0;
-    size_t Bytes = 0;
-};
-
-HeapCensus WalkHeap()
-{
-    HeapCensus census;
-    PROCESS_HEAP_ENTRY entry = {};
-    while (HeapWalk(Runtime.RuntimeHeap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-            census.Blocks++;
-            census.Bytes += entry.cbData;
-        }
-    return census;
-}
 
 TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
 {
@@ -40,9 +25,8 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
     HWND window = CurrentWindowHandle();
     HWND list = GadgetGetHandle(0);
     // The messages of the opening go first, so that the heap is measured at rest.
-    while (WindowPollEvent() != 0) {
-    }
-    const HeapCensus atStart = WalkHeap();
+    WindowTestDrain();
+    const HeapCensus atStart = HeapCensusOf(Runtime.RuntimeHeap);
     const uint32_t allocationsAtStart = Runtime.HeapAllocations;
 
     const DWORD seconds = SoakSeconds(8) / 2 + 1;
@@ -59,7 +43,7 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
         events += code != 0;
         ASSERT_NE(code, EventCodeClose) << "nothing in the stream asks to close";
     }
-    const HeapCensus atEnd = WalkHeap();
+    const HeapCensus atEnd = HeapCensusOf(Runtime.RuntimeHeap);
     const long long reached = Search.Chain[0];
 
     // One list element per report, and the latest pair text; nothing else stays.
@@ -76,8 +60,7 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
     EXPECT_EQ(OutsideListLines(list), SoakExpectedLines(reached));
 
     // The close box: the next candidate's poll returns the close event.
-    while (WindowPollEvent() != 0) {
-    }
+    WindowTestDrain();
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(SearchCandidate(), EventCodeClose);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host_runtime.h"
+#include "support/heap_census.h"
 
 namespace {
 
@@ -217,7 +218,7 @@ TEST_F(FaultWalk, NothingCrashesWhenEveryAllocationIsRefused)
 // Giving back everything the run still holds leaves the heap as it was before the run.
 TEST_F(FaultWalk, ARunLeavesOnlyWhatItStillReaches)
 {
-    HostHeapCensus before = HostHeapCount(Runtime.RuntimeHeap);
+    HeapCensus before = HeapCensusOf(Runtime.RuntimeHeap);
     Run();
     ListClear(&Pairs);
     ListClear(&Words);
@@ -226,7 +227,7 @@ TEST_F(FaultWalk, ARunLeavesOnlyWhatItStillReaches)
     StringFree(Name);
     StringFree(Line);
     ArrayFree(Chain);
-    HostHeapCensus after = HostHeapCount(Runtime.RuntimeHeap);
+    HeapCensus after = HeapCensusOf(Runtime.RuntimeHeap);
     EXPECT_EQ(after.Blocks, before.Blocks);
     EXPECT_EQ(after.Bytes, before.Bytes);
 }

@@ -15,6 +15,7 @@
 #include "host_runtime.h"
 #include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/heap_census.h"
 
 namespace {
 
@@ -399,7 +400,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Runtime.HeapFailAt = 0;
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
     *Scratch.ScratchCursor = 0;
-    HostHeapCensus before = HostHeapCount(Runtime.RuntimeHeap);
+    HeapCensus before = HeapCensusOf(Runtime.RuntimeHeap);
     {
         FuzzedDataProvider in(data, size);
         Fuzz fuzz(in);
@@ -408,7 +409,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Runtime.HeapFailAt = 0;
         for (StringVar v : fuzz.Vars) StringFree(v);
     }
-    HostHeapCensus after = HostHeapCount(Runtime.RuntimeHeap);
+    HeapCensus after = HeapCensusOf(Runtime.RuntimeHeap);
     CHECK(after.Blocks == before.Blocks && after.Bytes == before.Bytes);
     return 0;
 }

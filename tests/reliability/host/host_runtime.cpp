@@ -138,16 +138,6 @@ int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
     abort();
 }
 
-HostHeapCensus HostHeapCount(HANDLE heap)
-{
-    HostHeapCensus census = {0, 0};
-    for (auto &block : HeapOf(heap)->Blocks) {
-        census.Blocks++;
-        census.Bytes += block.second;
-    }
-    return census;
-}
-
 bool HostHeapOwns(HANDLE heap, const void *block)
 {
     HostHeap *h = (HostHeap *)heap;
