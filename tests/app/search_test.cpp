@@ -50,7 +50,7 @@ protected:
         ASSERT_NE(Search.Chain, nullptr);
     }
 
-    static HWND GadgetGetHandleOf(int id) { return GadgetSlotOf(id)->Handle; }
+    static HWND GadgetGetHandleOf(int id) { return GadgetSlotOrSpare(id)->Handle; }
 
     // Tests the one candidate n.
     void Candidate(int32_t n)
@@ -199,7 +199,7 @@ TEST(SearchLayout, OpensWindow0CentredWithFiveGadgetsAndDisabledButtons)
     for (int id = 0; id < 5; id++) {
         HWND control = GetDlgItem(window, id);
         ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(GadgetSlotOf(id)->Handle, control);
+        EXPECT_EQ(GadgetSlotOrSpare(id)->Handle, control);
         char text[32] = "";
         GetWindowTextA(control, text, sizeof text);
         EXPECT_STREQ(text, texts[id]);
