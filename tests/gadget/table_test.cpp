@@ -4,6 +4,9 @@
 #include "gadget_test_support.h"
 
 #include <cstring>
+#include <functional>
+
+#include "gadget/panels.h"
 
 namespace {
 
@@ -35,10 +38,10 @@ TEST_F(GadgetTable, NumbersBelowThirtyNeedNoGrowthAndThirtyGivesSixty)
     HWND grown = Text(30);
     EXPECT_EQ(Gadgets.Capacity, 60u);
     // Earlier slots keep their contents; the new ones up to the two spare slots are zero.
-    EXPECT_EQ(GadgetSlotOf(0)->Handle, first);
-    EXPECT_EQ(GadgetSlotOf(29)->Handle, last);
-    EXPECT_EQ(GadgetSlotOf(29)->Ops, &TextKindOps);
-    EXPECT_EQ(GadgetSlotOf(30)->Handle, grown);
+    EXPECT_EQ(GadgetSlotOrSpare(0)->Handle, first);
+    EXPECT_EQ(GadgetSlotOrSpare(29)->Handle, last);
+    EXPECT_EQ(GadgetSlotOrSpare(29)->Ops, &TextKindOps);
+    EXPECT_EQ(GadgetSlotOrSpare(30)->Handle, grown);
     for (int i = 31; i < 62; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
 }
 
@@ -48,7 +51,7 @@ TEST_F(GadgetTable, GrowthIsCountedFromTheRequestedNumber)
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Gadgets.Capacity, 130u);
     for (int i = 0; i < 100; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
-    EXPECT_EQ(GadgetSlotOf(100)->Handle, control);
+    EXPECT_EQ(GadgetSlotOrSpare(100)->Handle, control);
     EXPECT_EQ(GetDlgCtrlID(control), 100);
 }
 
@@ -60,7 +63,7 @@ TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
     EXPECT_EQ(Text(-1), nullptr);
     EXPECT_EQ(GadgetChildCount(Parent), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_NE(GadgetSlotOf(3)->Handle, nullptr);
+    EXPECT_NE(GadgetSlotOrSpare(3)->Handle, nullptr);
 }
 
 TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
@@ -72,11 +75,11 @@ TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
     Runtime.HeapFailAt = 0;
     EXPECT_EQ(GadgetChildCount(Parent), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_EQ(GadgetSlotOf(7)->Handle, kept);
+    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
     // The next attempt grows as usual.
     EXPECT_NE(Text(40), nullptr);
     EXPECT_EQ(Gadgets.Capacity, 70u);
-    EXPECT_EQ(GadgetSlotOf(7)->Handle, kept);
+    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
 }
 
 TEST_F(GadgetTable, NumbersOutsideTheTableAreIgnored)
@@ -95,12 +98,72 @@ TEST_F(GadgetTable, NumbersOutsideTheTableAreIgnored)
         GadgetDisable(number, 1);
         GadgetFree(number);
         // A caller that reaches for the slot anyway finds a gadget that was never created.
-        EXPECT_EQ(GadgetSlotOf(number)->Handle, nullptr);
-        EXPECT_EQ(GadgetSlotOf(number)->Ops, nullptr);
+        EXPECT_EQ(GadgetSlotOrSpare(number)->Handle, nullptr);
+        EXPECT_EQ(GadgetSlotOrSpare(number)->Ops, nullptr);
     }
     EXPECT_TRUE(IsWindow(control));
     EXPECT_TRUE(IsWindowEnabled(control));
     EXPECT_EQ(GadgetWindowText(control), "bleibt");
+}
+
+// Every reader of every layer that refuses, or finds nothing to read, still produces its
+// piece: the empty text, with the cursor on it, wherever in the buffer the cursor lies. A
+// stale expression left behind the cursor must not show through.
+TEST_F(GadgetTable, EveryRefusedTextReadGivesTheEmptyText)
+{
+    GadgetCreateListBox(10, 0, 0, 50, 50);     // no items, nothing current
+    GadgetCreateComboBox(11, 0, 60, 50, 80);   // no items, nothing selected
+    GadgetCreatePanel(12, 60, 0, 100, 100);    // no tabs
+    GadgetListClose();
+    Text(13, "Text");
+    struct Row {
+        const char *Read;
+        std::function<void(char *at)> Call;
+    };
+    const Row rows[] = {
+        {"GadgetGetText, number past the table", [](char *) { GadgetGetText(30); }},
+        {"GadgetGetText, negative number", [](char *) { GadgetGetText(-1); }},
+        {"GadgetGetText, lowest number", [](char *) { GadgetGetText((int32_t)0x80000000); }},
+        {"GadgetGetText, number never created", [](char *) { GadgetGetText(14); }},
+        {"GadgetGetText, list box without a current item", [](char *) { GadgetGetText(10); }},
+        {"GadgetGetText, combo box without a selection", [](char *) { GadgetGetText(11); }},
+        {"GadgetGetText, panel without tabs", [](char *) { GadgetGetText(12); }},
+        {"GadgetGetItemText, number past the table", [](char *) { GadgetGetItemText(1000, 0, 0); }},
+        {"GadgetGetItemText, negative number", [](char *) { GadgetGetItemText(-1, 0, 0); }},
+        {"GadgetGetItemText, number never created", [](char *) { GadgetGetItemText(14, 0, 0); }},
+        {"GadgetGetItemText, list box, no such item", [](char *) { GadgetGetItemText(10, 3, 0); }},
+        {"GadgetGetItemText, list box, item -1", [](char *) { GadgetGetItemText(10, -1, 0); }},
+        {"GadgetGetItemText, combo box", [](char *) { GadgetGetItemText(11, 0, 0); }},
+        {"GadgetGetItemText, panel, no such tab", [](char *) { GadgetGetItemText(12, 3, 0); }},
+        {"GadgetGetItemText, text kind", [](char *) { GadgetGetItemText(13, 0, 0); }},
+        {"StringAppend, null", [](char *) { StringAppend(nullptr); }},
+        {"StringLeftPart, count 0", [](char *at) { StringLeftPart("abc", 0, at); }},
+        {"StringLeftPart, negative count", [](char *at) { StringLeftPart("abc", -4, at); }},
+        {"StringLeftPart, null", [](char *at) { StringLeftPart(nullptr, 3, at); }},
+        {"StringRightPart, count 0", [](char *at) { StringRightPart("abc", 0, at); }},
+        {"StringRightPart, null", [](char *at) { StringRightPart(nullptr, 3, at); }},
+        {"StringMiddle, start past the end", [](char *at) { StringMiddle("abc", 9, 2, at); }},
+        {"StringMiddle, count 0", [](char *at) { StringMiddle("abc", 1, 0, at); }},
+        {"StringMiddle, null", [](char *at) { StringMiddle(nullptr, 1, 2, at); }},
+        {"StringLowerCase, null", [](char *at) { StringLowerCase(nullptr, at); }},
+        {"StringUpperCase, null", [](char *at) { StringUpperCase(nullptr, at); }},
+        {"StringTrimLeft, null", [](char *at) { StringTrimLeft(nullptr, at); }},
+        {"StringTrimRight, blanks only", [](char *at) { StringTrimRight("   ", at); }},
+        {"StringTrimRight, null", [](char *at) { StringTrimRight(nullptr, at); }},
+    };
+    GuardedScratch scratch;
+    for (int room : {200, 0}) {
+        for (const Row &row : rows) {
+            scratch.LeaveRoom(room);
+            char *start = Scratch.ScratchCursor;
+            StringAppend("stale expression");
+            Scratch.ScratchCursor = start;
+            *start = 's';   // also where the stale text could not be built
+            row.Call(start);
+            EXPECT_EQ(Scratch.ScratchCursor, start) << row.Read << ", room " << room;
+            EXPECT_EQ(*start, 0) << row.Read << ", room " << room;
+        }
+    }
 }
 
 TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
@@ -128,14 +191,14 @@ TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
     EXPECT_EQ(r.top, 5);
     EXPECT_EQ(r.right - r.left, 100);
     EXPECT_EQ(r.bottom - r.top, 24);
-    EXPECT_EQ(GadgetSlotOf(3)->Ops, &ButtonKindOps);
+    EXPECT_EQ(GadgetSlotOrSpare(3)->Ops, &ButtonKindOps);
 }
 
 TEST_F(GadgetTable, CreatingUnderANumberInUseReplacesTheSlotOnly)
 {
     HWND older = Text(5, "alt");
     HWND newer = Text(5, "neu");
-    EXPECT_EQ(GadgetSlotOf(5)->Handle, newer);
+    EXPECT_EQ(GadgetSlotOrSpare(5)->Handle, newer);
     EXPECT_TRUE(IsWindow(older));
     GadgetSetText(5, "geändert");
     EXPECT_EQ(GadgetWindowText(older), "alt");

@@ -173,6 +173,34 @@ TEST_F(TwoTabPanelTest, AnIndexPastTheLastTabShowsTheSelectedPageAgain) {
     EXPECT_FALSE(IsWindowVisible(Page0));
 }
 
+// A tab whose item carries no page, selected by program and by a click on the same panel:
+// both hide and disable the page on show, and neither shows another.
+TEST_F(TwoTabPanelTest, ATabWithoutAPageHidesThePageOnShowByProgramAndByClick)
+{
+    char title[] = "leer";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = title;
+    ASSERT_EQ(SendMessageA(Tab, TCM_INSERTITEMA, 2, (LPARAM)&item), 2);
+    for (bool byClick : {false, true}) {
+        GadgetSetState(PanelNumber, 1);
+        WindowTestFlush();
+        ASSERT_TRUE(ShownAndEnabled(Page1));
+        if (byClick)
+            EXPECT_TRUE(Recorded(ClickTab(Tab, 2), EventCodeControl, PanelNumber));
+        else
+            GadgetSetState(PanelNumber, 2);
+        EXPECT_EQ(GadgetGetState(PanelNumber), 2) << "by click " << byClick;
+        EXPECT_FALSE(IsWindowVisible(Page1)) << "by click " << byClick;
+        EXPECT_FALSE(IsWindowEnabled(Page1)) << "by click " << byClick;
+        EXPECT_FALSE(IsWindowVisible(Page0)) << "by click " << byClick;
+    }
+    // The next tab with a page is shown as usual.
+    GadgetSetState(PanelNumber, 0);
+    EXPECT_TRUE(ShownAndEnabled(Page0));
+    EXPECT_FALSE(IsWindowVisible(Page1));
+}
+
 // Wine's tab control takes a negative index as "no selection": the page on show stays, and
 // the next selection still finds it as the first child and hides it.
 TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection_Wine) {

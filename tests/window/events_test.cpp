@@ -374,7 +374,8 @@ TEST_F(TabPages, ASelChangeSwitchesToTheSelectedTabsPageAndBack)
     EXPECT_FALSE(IsWindowEnabled(Page[1]));
 }
 
-TEST_F(TabPages, ATabWithoutAPageLeavesThePageOnShow)
+// No page is brought back: the one on show goes, as when PanelSelectTab selects such a tab.
+TEST_F(TabPages, ATabWithoutAPageHidesAndDisablesThePageOnShow)
 {
     char title[] = "leer";
     TCITEMA item = {};
@@ -384,9 +385,9 @@ TEST_F(TabPages, ATabWithoutAPageLeavesThePageOnShow)
     SendMessageA(Tab, TCM_SETCURSEL, 2, 0);
     WindowTestSendInFetch({Notify(Window, Tab, 20, TCN_SELCHANGE)});
     ExpectRows(WindowTestDrain(), {{EventCodeControl, 20, SubtypeNone, 0}});
-    EXPECT_TRUE(Shown(Page[0]));
-    EXPECT_TRUE(IsWindowEnabled(Page[0]));
-    EXPECT_EQ(GetWindow(Tab, GW_CHILD), Page[0]);
+    EXPECT_FALSE(Shown(Page[0]));
+    EXPECT_FALSE(IsWindowEnabled(Page[0]));
+    EXPECT_FALSE(Shown(Page[1]));
 }
 
 TEST_F(Events, EventWindowNumberFindsTheSourceOrGivesMinusOne)
