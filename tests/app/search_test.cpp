@@ -8,7 +8,7 @@
 
 #include "app/search.h"
 #include "gadget/gadgets.h"
-#include "runtime/startup.h"
+#include "runtime/heap.h"
 #include "support/outside_reader.h"
 #include "window/events.h"
 #include "window/windows.h"
