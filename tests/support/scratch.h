@@ -1,9 +1,14 @@
-// The scratch buffer as the in-process tests watch it: a stand-in that ends right before a
-// page the process may not touch, so that a writer passing ScratchEnd() faults at once
-// instead of spoiling a neighbour, and the piece a reader left in it.
+// The scratch buffer as the tests watch it: a stand-in whose last byte is the last one the
+// process may touch, so that a writer passing ScratchEnd() faults at once instead of spoiling
+// a neighbour, and the piece a reader left in it. Header only: the native build uses it too.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
 
 #include <string>
 
@@ -11,14 +16,60 @@
 
 // Replaces the scratch buffer for the lifetime of the object. Its bytes are not zero, so that
 // a reader that leaves out its terminating zero shows; the cursor starts on an empty text at
-// the buffer's start. The runtime's own buffer and cursor come back afterwards.
+// the buffer's start. The buffer and cursor in place before come back afterwards.
 class GuardedScratch {
 public:
-    GuardedScratch();
-    ~GuardedScratch();
+    GuardedScratch() : Saved(Scratch)
+    {
+#ifdef _WIN32
+        // Behind the buffer lies a PAGE_NOACCESS page.
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        const DWORD page = info.dwPageSize;
+        const DWORD body = (ScratchBufferSize + page - 1) / page * page;
+        Region = (char *)VirtualAlloc(nullptr, body + page, MEM_RESERVE | MEM_COMMIT,
+                                      PAGE_READWRITE);
+        DWORD old;
+        if (Region && !VirtualProtect(Region + body, page, PAGE_NOACCESS, &old)) {
+            VirtualFree(Region, 0, MEM_RELEASE);
+            Region = nullptr;
+        }
+        Start = Region ? Region + body - ScratchBufferSize : nullptr;
+#else
+        // The native build's sanitizer poisons the bytes behind a block of exactly this size.
+        Region = Start = (char *)malloc(ScratchBufferSize);
+#endif
+        if (!Region) {
+            ADD_FAILURE() << "no guarded scratch buffer";
+            return;
+        }
+        memset(Start, 0x5A, ScratchBufferSize);
+        *Start = 0;
+        Scratch.ScratchBuffer = Scratch.ScratchCursor = Start;
+    }
+
+    ~GuardedScratch()
+    {
+        if (!Region) return;
+        Scratch = Saved;
+#ifdef _WIN32
+        VirtualFree(Region, 0, MEM_RELEASE);
+#else
+        free(Region);
+#endif
+    }
+
+    GuardedScratch(const GuardedScratch &) = delete;
+    GuardedScratch &operator=(const GuardedScratch &) = delete;
+
     char *Buffer() const { return Start; }
+
     // Puts the cursor on an empty text where exactly `characters` characters and a zero fit.
-    void LeaveRoom(int characters);
+    void LeaveRoom(int characters)
+    {
+        Scratch.ScratchCursor = ScratchEnd() - characters;
+        *Scratch.ScratchCursor = 0;
+    }
 
 private:
     char *Region = nullptr;
