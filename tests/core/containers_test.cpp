@@ -1,5 +1,5 @@
 // Dynamic arrays and linked lists, run in-process on the runtime library alone.
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 #include <cstring>
 #include <random>

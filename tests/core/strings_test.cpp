@@ -1,6 +1,6 @@
 // Scratch buffer, string variables, number formatters and text functions, run in-process on
 // the runtime library alone.
-#include "core_fixture.h"
+#include "support/core_fixture.h"
 
 #include <algorithm>
 #include <cstring>

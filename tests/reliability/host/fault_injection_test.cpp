@@ -3,7 +3,7 @@
 // N = 1, 2, 3, ... until a run no longer reaches N. After every run each variable and list
 // must be valid, each refused operation must have left its list as it was, and the
 // sanitizers must have seen no write through a null pointer.
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 
 #include <list>
 #include <vector>

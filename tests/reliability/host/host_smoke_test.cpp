@@ -1,7 +1,7 @@
 // Pieces written against the end of the scratch buffer, where the native build's allocator
 // puts a poisoned zone right behind the 64000 bytes: any byte past ScratchEnd() is caught.
 // Also the runtime's invariant checks, which this build compiles in.
-#include "core/core_fixture.h"
+#include "support/core_fixture.h"
 
 #include "host_runtime.h"
 

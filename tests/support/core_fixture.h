@@ -1,5 +1,6 @@
 // A runtime core of its own for every test: a fresh private heap and scratch buffer, and
-// nothing of the window or gadget layers.
+// nothing of the window or gadget layers, so that the core's tests run under Wine and in the
+// native sanitizer build alike (the in-process programs bring the whole runtime up instead).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "runtime/containers.h"
 #include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/scratch.h"
 
 class CoreTest : public ::testing::Test {
 protected:
@@ -30,5 +32,5 @@ protected:
     }
 
     // The text that starts at a piece, up to its first zero.
-    static std::string Text(const char *piece) { return piece ? std::string(piece) : std::string(); }
+    static std::string Text(const char *piece) { return PieceAt(piece); }
 };
