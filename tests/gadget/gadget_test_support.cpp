@@ -11,13 +11,6 @@ void GadgetTest::SetUp()
     *Scratch.ScratchCursor = 0;
 }
 
-std::string GadgetWindowText(HWND control)
-{
-    std::vector<char> text(GetWindowTextLengthA(control) + 1);
-    GetWindowTextA(control, text.data(), (int)text.size());
-    return text.data();
-}
-
 static BOOL CALLBACK CountChild(HWND, LPARAM count)
 {
     ++*(int *)count;

@@ -10,6 +10,7 @@
 #include "gadget/gadgets.h"
 #include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/outside_reader.h"
 #include "support/scratch.h"
 #include "window/windows.h"
 
@@ -19,9 +20,6 @@ protected:
     void SetUp() override;
     HWND Parent = nullptr;
 };
-
-// The text a gadget's window shows, read with the platform alone.
-std::string GadgetWindowText(HWND control);
 
 // Number of direct child windows of a window.
 int GadgetChildCount(HWND window);

@@ -21,17 +21,7 @@ protected:
     }
 
     // Every line as the control holds it, read with the platform alone.
-    std::vector<std::string> Lines()
-    {
-        std::vector<std::string> lines;
-        int count = (int)SendMessageA(Box, LB_GETCOUNT, 0, 0);
-        for (int i = 0; i < count; i++) {
-            std::vector<char> text(SendMessageA(Box, LB_GETTEXTLEN, i, 0) + 1);
-            SendMessageA(Box, LB_GETTEXT, i, (LPARAM)text.data());
-            lines.push_back(text.data());
-        }
-        return lines;
-    }
+    std::vector<std::string> Lines() { return OutsideListLines(Box); }
 
     // GadgetGetItemText's result, with the cursor checked to rest on its zero.
     std::string ItemText(int32_t index)

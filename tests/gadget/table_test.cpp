@@ -103,7 +103,7 @@ TEST_F(GadgetTable, NumbersOutsideTheTableAreIgnored)
     }
     EXPECT_TRUE(IsWindow(control));
     EXPECT_TRUE(IsWindowEnabled(control));
-    EXPECT_EQ(GadgetWindowText(control), "bleibt");
+    EXPECT_EQ(OutsideText(control), "bleibt");
 }
 
 // Every reader of every layer that refuses, or finds nothing to read, still produces its
@@ -182,8 +182,8 @@ TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
     EXPECT_EQ(GetDlgCtrlID(button), 3);
     EXPECT_EQ(GetParent(button), Parent);
     EXPECT_EQ((HFONT)SendMessageA(button, WM_GETFONT, 0, 0), GetStockObject(ANSI_VAR_FONT));
-    EXPECT_EQ(GadgetWindowText(text), "Zahl:");
-    EXPECT_EQ(GadgetWindowText(button), "Start");
+    EXPECT_EQ(OutsideText(text), "Zahl:");
+    EXPECT_EQ(OutsideText(button), "Start");
     RECT r;
     GetWindowRect(button, &r);
     MapWindowPoints(nullptr, Parent, (POINT *)&r, 2);
@@ -201,7 +201,7 @@ TEST_F(GadgetTable, CreatingUnderANumberInUseReplacesTheSlotOnly)
     EXPECT_EQ(GadgetSlotOrSpare(5)->Handle, newer);
     EXPECT_TRUE(IsWindow(older));
     GadgetSetText(5, "geändert");
-    EXPECT_EQ(GadgetWindowText(older), "alt");
+    EXPECT_EQ(OutsideText(older), "alt");
 }
 
 TEST_F(GadgetTable, FontAppliesToGadgetsCreatedAfterwardsOnly)
@@ -254,7 +254,7 @@ TEST_F(GadgetTable, KindWithoutOperationsGetsEveryDefault)
     EXPECT_EQ(GadgetGetItemState(6, 0), 0);
     EXPECT_EQ(GadgetSetItemState(6, 0, 1), 0);
     EXPECT_EQ(GadgetSetItemText(6, 0, "x", 0), 0);
-    EXPECT_EQ(GadgetWindowText(text), "Anfang");
+    EXPECT_EQ(OutsideText(text), "Anfang");
 
     // The empty item text: a zero at the cursor, which stays.
     *cursor = 'q';
@@ -263,7 +263,7 @@ TEST_F(GadgetTable, KindWithoutOperationsGetsEveryDefault)
     EXPECT_EQ(*cursor, 0);
 
     GadgetSetText(6, "Zahl: 220");
-    EXPECT_EQ(GadgetWindowText(text), "Zahl: 220");
+    EXPECT_EQ(OutsideText(text), "Zahl: 220");
     GadgetGetText(6);
     EXPECT_STREQ(cursor, "Zahl: 220");
     EXPECT_EQ(Scratch.ScratchCursor, cursor + 9);
