@@ -46,9 +46,7 @@ DWORD SearchProgram::Started;
 
 TEST_F(SearchProgram, WindowIsCentredWithItsTitleAndAClientAreaOf600By300)
 {
-    char title[64] = "";
-    GetWindowTextA(Window, title, sizeof title);
-    EXPECT_STREQ(title, "Befreundete Zahlen");
+    EXPECT_EQ(OutsideText(Window), "Befreundete Zahlen");
     EXPECT_TRUE(IsWindowVisible(Window));
     RECT client, outer;
     GetClientRect(Window, &client);
