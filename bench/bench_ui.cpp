@@ -32,7 +32,8 @@ static char *Decimal(char *out, int32_t value)
     char digits[12];
     int n = 0;
     uint32_t v = value < 0 ? 0u - (uint32_t)value : (uint32_t)value;
-    do digits[n++] = (char)('0' + v % 10); while (v /= 10);
+    do digits[n++] = (char)('0' + v % 10);
+    while (v /= 10);
     if (value < 0) *out++ = '-';
     while (n) *out++ = digits[--n];
     *out = 0;

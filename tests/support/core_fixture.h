@@ -13,7 +13,7 @@
 #include "support/scratch.h"
 
 class CoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         Runtime = RuntimeState();

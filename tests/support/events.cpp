@@ -29,6 +29,6 @@ void WindowTestFlush()
 
 void PrintTo(const EventRow &r, std::ostream *os)
 {
-    *os << "{code " << r.Code << ", object " << r.Object << ", subtype " << r.Subtype
-        << ", window " << r.Window << "}";
+    *os << "{code " << r.Code << ", object " << r.Object << ", subtype " << r.Subtype << ", window "
+        << r.Window << "}";
 }

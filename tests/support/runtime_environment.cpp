@@ -7,11 +7,11 @@
 namespace {
 
 class RuntimeEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override { ASSERT_EQ(RuntimePrologue(), 1); }
 };
 
 const ::testing::Environment *const Registered =
     ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
 
-}  // namespace
+}   // namespace

@@ -18,7 +18,7 @@
 // a reader that leaves out its terminating zero shows; the cursor starts on an empty text at
 // the buffer's start. The buffer and cursor in place before come back afterwards.
 class GuardedScratch {
-public:
+  public:
     GuardedScratch() : Saved(Scratch)
     {
 #ifdef _WIN32
@@ -27,25 +27,26 @@ public:
         GetSystemInfo(&info);
         const DWORD page = info.dwPageSize;
         const DWORD body = (ScratchBufferSize + page - 1) / page * page;
-        Region = (char *)VirtualAlloc(nullptr, body + page, MEM_RESERVE | MEM_COMMIT,
-                                      PAGE_READWRITE);
+        Region =
+            (char *)VirtualAlloc(nullptr, body + page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
         DWORD old;
         if (Region && !VirtualProtect(Region + body, page, PAGE_NOACCESS, &old)) {
             VirtualFree(Region, 0, MEM_RELEASE);
             Region = nullptr;
         }
-        Start = Region ? Region + body - ScratchBufferSize : nullptr;
+        char *start = Region ? Region + body - ScratchBufferSize : nullptr;
 #else
         // The native build's sanitizer poisons the bytes behind a block of exactly this size.
-        Region = Start = (char *)malloc(ScratchBufferSize);
+        Region = (char *)malloc(ScratchBufferSize);
+        char *start = Region;
 #endif
         if (!Region) {
             ADD_FAILURE() << "no guarded scratch buffer";
             return;
         }
-        memset(Start, 0x5A, ScratchBufferSize);
-        *Start = 0;
-        Scratch.ScratchBuffer = Scratch.ScratchCursor = Start;
+        memset(start, 0x5A, ScratchBufferSize);
+        *start = 0;
+        Scratch.ScratchBuffer = Scratch.ScratchCursor = start;
     }
 
     ~GuardedScratch()
@@ -62,8 +63,6 @@ public:
     GuardedScratch(const GuardedScratch &) = delete;
     GuardedScratch &operator=(const GuardedScratch &) = delete;
 
-    char *Buffer() const { return Start; }
-
     // Puts the cursor on an empty text where exactly `characters` characters and a zero fit.
     void LeaveRoom(int characters)
     {
@@ -71,11 +70,13 @@ public:
         *Scratch.ScratchCursor = 0;
     }
 
-private:
+  private:
     char *Region = nullptr;
-    char *Start = nullptr;
     ScratchState Saved;
 };
 
 // The piece that starts at a place in the scratch buffer, up to its zero.
-inline std::string PieceAt(const char *start) { return start ? std::string(start) : std::string(); }
+inline std::string PieceAt(const char *start)
+{
+    return start ? std::string(start) : std::string();
+}
