@@ -49,12 +49,11 @@ DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Own(int32_t m, int32_t last)
     const __m256i mInt = _mm256_set1_epi32(m);
     const __m256i beyond = _mm256_set1_epi32(last + 1);
     const __m256i eight = _mm256_set1_epi32(8);
-    __m256i dInt = _mm256_add_epi32(_mm256_set1_epi32(divided + 1),
-                                    _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    __m256i dInt =
+        _mm256_add_epi32(_mm256_set1_epi32(divided + 1), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     __m256i sums = _mm256_setzero_si256();
     for (int32_t left = last - divided; left > 0; left -= 8) {
-        __m256 estimate =
-            _mm256_fmadd_ps(mSingle, _mm256_rcp_ps(_mm256_cvtepi32_ps(dInt)), half);
+        __m256 estimate = _mm256_fmadd_ps(mSingle, _mm256_rcp_ps(_mm256_cvtepi32_ps(dInt)), half);
         __m256i k = _mm256_cvttps_epi32(estimate);
         __m256i found = _mm256_and_si256(_mm256_cmpeq_epi32(_mm256_mullo_epi32(k, dInt), mInt),
                                          _mm256_cmpgt_epi32(beyond, dInt));
@@ -89,9 +88,10 @@ DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Runs(int32_t m, uint32_t q, uint3
         __m256i fallen = _mm256_setzero_si256();
         uint32_t d = first;
         for (uint32_t left = (last - first) / 32 + 1; left > 0; left--, d += 32) {
-            __m256i found = _mm256_or_si256(
-                _mm256_or_si256(_mm256_cmpeq_epi32(rest0, fallen), _mm256_cmpeq_epi32(rest1, fallen)),
-                _mm256_or_si256(_mm256_cmpeq_epi32(rest2, fallen), _mm256_cmpeq_epi32(rest3, fallen)));
+            __m256i found = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi32(rest0, fallen),
+                                                            _mm256_cmpeq_epi32(rest1, fallen)),
+                                            _mm256_or_si256(_mm256_cmpeq_epi32(rest2, fallen),
+                                                            _mm256_cmpeq_epi32(rest3, fallen)));
             if (!_mm256_testz_si256(found, found)) {
                 uint32_t lanes = DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest0, fallen)) |
                                  DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest1, fallen)) << 8 |

@@ -40,9 +40,9 @@ DIVISOR_SUM_AVX512 static uint32_t DivisorSumAvx512Own(int32_t m, int32_t last)
     const __m512 mSingle = _mm512_set1_ps((float)m);
     const __m512i mInt = _mm512_set1_epi32(m);
     const __m512i sixteen = _mm512_set1_epi32(16);
-    __m512i dInt = _mm512_add_epi32(_mm512_set1_epi32(divided + 1),
-                                    _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12,
-                                                      13, 14, 15));
+    __m512i dInt =
+        _mm512_add_epi32(_mm512_set1_epi32(divided + 1),
+                         _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15));
     __m512i sums = _mm512_setzero_si512();
     for (int32_t left = last - divided; left > 0; left -= 16) {
         __mmask16 lanes = left >= 16 ? 0xFFFF : (__mmask16)((1u << left) - 1);

@@ -29,12 +29,12 @@ DIVISOR_SUM_SSE2 static uint32_t DivisorSumSse2OwnSingle(int32_t m, int32_t last
     __m128 dSingle = _mm_setr_ps(1.0f, 2.0f, 3.0f, 4.0f);
     __m128i sums = _mm_setzero_si128();
     int32_t left = last;
-    for (int32_t divided = m >> 10 < left ? m >> 10 : left; divided > 0;
-         divided -= 4, left -= 4) {
+    for (int32_t divided = m >> 10 < left ? m >> 10 : left; divided > 0; divided -= 4, left -= 4) {
         __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_div_ps(mSingle, dSingle)));
         __m128 found = _mm_and_ps(_mm_cmpeq_ps(_mm_mul_ps(k, dSingle), mSingle),
                                   _mm_cmple_ps(dSingle, lastSingle));
-        sums = _mm_add_epi32(sums, _mm_and_si128(_mm_castps_si128(found), _mm_cvttps_epi32(dSingle)));
+        sums =
+            _mm_add_epi32(sums, _mm_and_si128(_mm_castps_si128(found), _mm_cvttps_epi32(dSingle)));
         dSingle = _mm_add_ps(dSingle, four);
     }
     for (; left > 0; left -= 4) {
@@ -42,7 +42,8 @@ DIVISOR_SUM_SSE2 static uint32_t DivisorSumSse2OwnSingle(int32_t m, int32_t last
         __m128 k = _mm_cvtepi32_ps(_mm_cvttps_epi32(estimate));
         __m128 found = _mm_and_ps(_mm_cmpeq_ps(_mm_mul_ps(k, dSingle), mSingle),
                                   _mm_cmple_ps(dSingle, lastSingle));
-        sums = _mm_add_epi32(sums, _mm_and_si128(_mm_castps_si128(found), _mm_cvttps_epi32(dSingle)));
+        sums =
+            _mm_add_epi32(sums, _mm_and_si128(_mm_castps_si128(found), _mm_cvttps_epi32(dSingle)));
         dSingle = _mm_add_ps(dSingle, four);
     }
     sums = _mm_add_epi32(sums, _mm_shuffle_epi32(sums, 0x4E));
@@ -90,9 +91,9 @@ DIVISOR_SUM_SSE2 static uint32_t DivisorSumSse2Runs(int32_t m, uint32_t q, uint3
         __m128i fallen = _mm_setzero_si128();
         uint32_t d = first;
         for (uint32_t left = (last - first) / 16 + 1; left > 0; left--, d += 16) {
-            __m128i found =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(rest0, fallen), _mm_cmpeq_epi32(rest1, fallen)),
-                             _mm_or_si128(_mm_cmpeq_epi32(rest2, fallen), _mm_cmpeq_epi32(rest3, fallen)));
+            __m128i found = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi32(rest0, fallen), _mm_cmpeq_epi32(rest1, fallen)),
+                _mm_or_si128(_mm_cmpeq_epi32(rest2, fallen), _mm_cmpeq_epi32(rest3, fallen)));
             if (_mm_movemask_epi8(found)) {
                 uint32_t lanes = DivisorSumSse2Lanes(_mm_cmpeq_epi32(rest0, fallen)) |
                                  DivisorSumSse2Lanes(_mm_cmpeq_epi32(rest1, fallen)) << 4 |
@@ -113,6 +114,7 @@ __attribute__((target("sse2"), force_align_arg_pointer)) int32_t DivisorSumSse2(
     if (m < 2) return 0;
     uint32_t q = DivisorSumRunQuotient(m, DivisorSumSse2MinimumRun);
     int32_t own = DivisorSumOwnLast(m, q);
-    uint32_t sum = m < (1 << 24) ? DivisorSumSse2OwnSingle(m, own) : DivisorSumSse2OwnDouble(m, own);
+    uint32_t sum =
+        m < (1 << 24) ? DivisorSumSse2OwnSingle(m, own) : DivisorSumSse2OwnDouble(m, own);
     return (int32_t)(sum + DivisorSumSse2Runs(m, q, (uint32_t)own + 1));
 }

@@ -58,7 +58,7 @@ void PrintProcessor(void)
     printf("divisor_sum_cpu: %s\n", start);
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {

@@ -7,7 +7,7 @@ cd "$root" || exit 2
 format=$(command -v clang-format-14 || command -v clang-format) ||
   { echo "format-check: clang-format is missing (make setup installs it)" >&2; exit 2; }
 if [ $# -eq 0 ]; then
-  set -- $(find runtime window gadget app tests bench -type f \
+  set -- $(find runtime window gadget app examples tests bench -type f \
              \( -name '*.cpp' -o -name '*.h' \) -not -path '*/corpus/*' | sort)
 fi
 bad=0

@@ -8,14 +8,13 @@
 namespace {
 
 const std::vector<std::string> PairsBelow20000 = {
-    "220, 284",     "284, 220",     "1184, 1210",   "1210, 1184",
-    "2620, 2924",   "2924, 2620",   "5020, 5564",   "5564, 5020",
-    "6232, 6368",   "6368, 6232",   "10744, 10856", "10856, 10744",
+    "220, 284",     "284, 220",     "1184, 1210",   "1210, 1184",   "2620, 2924",   "2924, 2620",
+    "5020, 5564",   "5564, 5020",   "6232, 6368",   "6368, 6232",   "10744, 10856", "10856, 10744",
     "12285, 14595", "14595, 12285", "17296, 18416", "18416, 17296",
 };
 
 class SearchProgram : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite()
     {
         Started = GetTickCount();
@@ -69,7 +68,7 @@ TEST_F(SearchProgram, GadgetsHaveTheirClassPlaceSizeAndState)
         bool Enabled;
     };
     const Row rows[] = {
-        {0, "ListBox", 5, 5, 485, 269, true},  {1, "Static", 5, 279, 100, 16, true},
+        {0, "ListBox", 5, 5, 485, 269, true},   {1, "Static", 5, 279, 100, 16, true},
         {2, "Static", 110, 279, 100, 16, true}, {3, "Button", 495, 5, 100, 24, false},
         {4, "Button", 495, 34, 100, 24, false},
     };
@@ -125,4 +124,4 @@ TEST_F(SearchProgram, CloseBoxEndsTheProgramWithExitCodeZero)
     EXPECT_EQ(OutsideWaitExit(Program, 60000), 0u);
 }
 
-} // namespace
+}   // namespace

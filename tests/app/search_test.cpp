@@ -27,13 +27,13 @@ LRESULT CALLBACK RecordingStatic(HWND control, UINT message, WPARAM wParam, LPAR
 }
 
 class SearchLoop : public ::testing::Test {
-protected:
+  protected:
     // The search's own layout, but hidden; then its data set-up from zeroed variables.
     void SetUp() override
     {
         GadgetLayerInit();
-        HWND window =
-            WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden, "Befreundete Zahlen");
+        HWND window = WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden,
+                                 "Befreundete Zahlen");
         ASSERT_NE(window, nullptr);
         GadgetListUse(window);
         Box = GadgetCreateListBox(0, 5, 5, 485, 269);
@@ -177,7 +177,8 @@ TEST_F(SearchLoop, SixteenLinesBelow20000InTheOrderFound)
         {12285, 14595}, {14595, 12285}, {17296, 18416}, {18416, 17296},
     };
     Strings lines;
-    for (auto &p : pairs) lines.push_back(std::to_string(p.first) + ", " + std::to_string(p.second));
+    for (auto &p : pairs)
+        lines.push_back(std::to_string(p.first) + ", " + std::to_string(p.second));
     while (Search.Chain[0] < 20000) SearchCandidate();
     EXPECT_EQ(Lines(), lines);
     EXPECT_EQ(Pairs(), pairs);
@@ -205,4 +206,4 @@ TEST(SearchLayout, OpensWindow0CentredWithFiveGadgetsAndDisabledButtons)
     }
 }
 
-} // namespace
+}   // namespace

@@ -16,11 +16,20 @@ struct Pair {
     int32_t Partner;
 };
 
-ListElement *ElementOf(void *data) { return (ListElement *)data - 1; }
-Pair *PairOf(ListElement *element) { return (Pair *)ListData(element); }
+ListElement *ElementOf(void *data)
+{
+    return (ListElement *)data - 1;
+}
+Pair *PairOf(ListElement *element)
+{
+    return (Pair *)ListData(element);
+}
 
 // The blocks the private heap holds right now.
-int BusyBlocks() { return (int)HeapCensusOf(Runtime.RuntimeHeap).Blocks; }
+int BusyBlocks()
+{
+    return (int)HeapCensusOf(Runtime.RuntimeHeap).Blocks;
+}
 
 // ---- arrays ----------------------------------------------------------------------------
 
@@ -63,8 +72,8 @@ TEST_F(ArraysTest, RedimensioningGivesFreshZeroElements)
 TEST_F(ArraysTest, SizesOutsideThirtyTwoBitsAndRefusedAllocationsGiveNull)
 {
     EXPECT_EQ(ArrayAlloc(4, -2, 0), nullptr);
-    EXPECT_EQ(ArrayAlloc(0x10000, 0x10000, 0), nullptr);     // 2^32 bytes of elements
-    EXPECT_EQ(ArrayAlloc(4, 0x3FFFFFFE, 0), nullptr);        // 2^32 - 4 plus the header
+    EXPECT_EQ(ArrayAlloc(0x10000, 0x10000, 0), nullptr);   // 2^32 bytes of elements
+    EXPECT_EQ(ArrayAlloc(4, 0x3FFFFFFE, 0), nullptr);      // 2^32 - 4 plus the header
     Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
     EXPECT_EQ(ArrayAlloc(4, 3, 5), nullptr);
 }
@@ -72,7 +81,7 @@ TEST_F(ArraysTest, SizesOutsideThirtyTwoBitsAndRefusedAllocationsGiveNull)
 // ---- lists -----------------------------------------------------------------------------
 
 class ListsTest : public CoreTest {
-protected:
+  protected:
     ListVar list = {};
 
     void SetUp() override
@@ -97,7 +106,8 @@ protected:
     std::vector<int32_t> Numbers()
     {
         std::vector<int32_t> numbers;
-        for (ListElement *e = list.Header->First; e; e = e->Next) numbers.push_back(PairOf(e)->Number);
+        for (ListElement *e = list.Header->First; e; e = e->Next)
+            numbers.push_back(PairOf(e)->Number);
         return numbers;
     }
 
@@ -342,8 +352,10 @@ TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
             StringFromLong(i, Scratch.ScratchCursor);
             StringAssign(&text, start);
             ASSERT_EQ(Scratch.ScratchCursor, start);
-            if (text) ASSERT_EQ(Text(text), "pair " + std::to_string(i));
-            else refused++;
+            if (text)
+                ASSERT_EQ(Text(text), "pair " + std::to_string(i));
+            else
+                refused++;
         }
         EXPECT_EQ(refused + elementsRefused, n <= 22 ? 1 : 0) << n;
         EXPECT_EQ(ListCount(&pairs), pairs.Header ? 10 - elementsRefused : 0) << n;
@@ -416,9 +428,12 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
             }
         } else if (operation < 70) {
             result = ListNext(&list);
-            if (current < 0) current = model.empty() ? -1 : 0;
-            else if (current + 1 < (int)model.size()) current++;
-            else ASSERT_EQ(result, nullptr);
+            if (current < 0)
+                current = model.empty() ? -1 : 0;
+            else if (current + 1 < (int)model.size())
+                current++;
+            else
+                ASSERT_EQ(result, nullptr);
             if (result) ASSERT_EQ(result, model[current]);
         } else if (operation < 78) {
             result = ListPrevious(&list);
@@ -460,4 +475,4 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
     EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
 }
 
-}  // namespace
+}   // namespace

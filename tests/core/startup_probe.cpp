@@ -9,8 +9,8 @@ static char ProbeMarker[MAX_PATH];
 
 static void ProbeMark(const char *text)
 {
-    HANDLE file = CreateFileA(ProbeMarker, FILE_APPEND_DATA, 0, 0, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, 0);
+    HANDLE file =
+        CreateFileA(ProbeMarker, FILE_APPEND_DATA, 0, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written;
     DWORD length = 0;
@@ -21,8 +21,9 @@ static void ProbeMark(const char *text)
 
 static void __cdecl ProbeSignalHandler(int signalNumber)
 {
-    ProbeMark(signalNumber == SIGSEGV ? "handler SIGSEGV\n"
-              : signalNumber == SIGFPE ? "handler SIGFPE\n" : "handler other\n");
+    ProbeMark(signalNumber == SIGSEGV  ? "handler SIGSEGV\n"
+              : signalNumber == SIGFPE ? "handler SIGFPE\n"
+                                       : "handler other\n");
 }
 
 // The first word of the tail is compared with a way's name.

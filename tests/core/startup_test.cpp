@@ -39,9 +39,9 @@ TEST(CommandTail, UnquotedProgramNameEndsAtTheFirstBlank)
     EXPECT_STREQ(CommandTailScan("prog.exe a b"), "a b");
     EXPECT_STREQ(CommandTailScan("prog.exe   a  b "), "a  b ");
     const char *alone = "prog.exe";
-    EXPECT_EQ(CommandTailScan(alone), alone + 8);       // the terminating zero
+    EXPECT_EQ(CommandTailScan(alone), alone + 8);   // the terminating zero
     const char *tabbed = "prog.exe\tword";
-    EXPECT_EQ(CommandTailScan(tabbed), tabbed + 13);    // the tab belongs to the name
+    EXPECT_EQ(CommandTailScan(tabbed), tabbed + 13);   // the tab belongs to the name
     const char *trailing = "prog.exe   ";
     EXPECT_EQ(CommandTailScan(trailing), trailing + 11);
     const char *empty = "";
@@ -119,7 +119,10 @@ struct ProbeWay {
     const char *Marker;
 };
 
-void PrintTo(const ProbeWay &w, std::ostream *os) { *os << w.Way; }
+void PrintTo(const ProbeWay &w, std::ostream *os)
+{
+    *os << w.Way;
+}
 
 class StartupProbe : public ::testing::TestWithParam<ProbeWay> {};
 
@@ -149,4 +152,4 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-}  // namespace
+}   // namespace

@@ -15,7 +15,10 @@ namespace {
 
 using StringsTest = CoreTest;
 
-char *Cursor() { return Scratch.ScratchCursor; }
+char *Cursor()
+{
+    return Scratch.ScratchCursor;
+}
 
 // ---- expression protocol ---------------------------------------------------------------
 
@@ -55,7 +58,7 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
     char *start = Cursor();
     StringAppend("abc ");
     StringAppend("def");
-    Scratch.ScratchCursor++;                        // step over the argument's terminator
+    Scratch.ScratchCursor++;   // step over the argument's terminator
     char *piece = StringUpperCase(start, Cursor());
     EXPECT_EQ(piece, start + 8);
     EXPECT_EQ(Text(start), "abc def");
@@ -71,7 +74,7 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
     EXPECT_EQ(Cursor(), inner);
     EXPECT_STREQ(held, "x-7");
 
-    Scratch.ScratchCursor = start;                  // the caller hands the cursor back
+    Scratch.ScratchCursor = start;   // the caller hands the cursor back
     EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
     EXPECT_EQ(Text(start), "abc def");
 }
@@ -172,10 +175,10 @@ TEST_F(StringsTest, AssignTextCopiesNullAndEmptyAndTheVariablesOwnText)
     EXPECT_STREQ(v, "Pause");
     EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 7u);   // one byte spare, as designed
 
-    StringAssignText(&v, v);                              // its own text
+    StringAssignText(&v, v);   // its own text
     EXPECT_STREQ(v, "Pause");
     EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
-    StringAssignText(&v, v + 2);                          // a tail of its own text
+    StringAssignText(&v, v + 2);   // a tail of its own text
     EXPECT_STREQ(v, "use");
 
     char *before = Cursor();
@@ -258,7 +261,9 @@ TEST_F(StringsTest, FirstCodeAndLengthTreatNullAsEmpty)
 {
     EXPECT_EQ(StringFirstCode(nullptr), 0);
     EXPECT_EQ(StringFirstCode(""), 0);
-    EXPECT_EQ(StringFirstCode("\xFF" "a"), 255);
+    EXPECT_EQ(StringFirstCode("\xFF"
+                              "a"),
+              255);
     EXPECT_EQ(StringLength(nullptr), 0);
     EXPECT_EQ(StringLength(""), 0);
     EXPECT_EQ(StringLength("a b\t"), 4);
@@ -300,8 +305,12 @@ std::string Piece(const std::function<char *(char *)> &operation)
 
 TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
 {
-    auto left = [](const char *t, int n) { return Piece([=](char *d) { return StringLeftPart(t, n, d); }); };
-    auto right = [](const char *t, int n) { return Piece([=](char *d) { return StringRightPart(t, n, d); }); };
+    auto left = [](const char *t, int n) {
+        return Piece([=](char *d) { return StringLeftPart(t, n, d); });
+    };
+    auto right = [](const char *t, int n) {
+        return Piece([=](char *d) { return StringRightPart(t, n, d); });
+    };
     auto middle = [](const char *t, int s, int n) {
         return Piece([=](char *d) { return StringMiddle(t, s, n, d); });
     };
@@ -329,8 +338,12 @@ TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
 
 TEST_F(StringsTest, TrimRemovesBlanksOnly)
 {
-    auto trimLeft = [](const char *t) { return Piece([=](char *d) { return StringTrimLeft(t, d); }); };
-    auto trimRight = [](const char *t) { return Piece([=](char *d) { return StringTrimRight(t, d); }); };
+    auto trimLeft = [](const char *t) {
+        return Piece([=](char *d) { return StringTrimLeft(t, d); });
+    };
+    auto trimRight = [](const char *t) {
+        return Piece([=](char *d) { return StringTrimRight(t, d); });
+    };
     EXPECT_EQ(trimLeft("  a b  "), "a b  ");
     EXPECT_EQ(trimLeft("\t a"), "\t a");
     EXPECT_EQ(trimLeft("   "), "");
@@ -374,9 +387,9 @@ TEST_F(StringsTest, ToLongReadsSignedDecimalAndWraps)
     EXPECT_EQ(StringToLong("4294967297"), 1);
     EXPECT_EQ(StringToLong("007"), 7);
     // Every character counts as a digit: its code minus 48.
-    EXPECT_EQ(StringToLong("1:"), 20);                 // ':' is 58, "digit" 10
-    EXPECT_EQ(StringToLong(" 1"), -159);               // ' ' is 32, "digit" -16
-    EXPECT_EQ(StringToLong("+1"), -49);                // '+' is 43, "digit" -5
+    EXPECT_EQ(StringToLong("1:"), 20);     // ':' is 58, "digit" 10
+    EXPECT_EQ(StringToLong(" 1"), -159);   // ' ' is 32, "digit" -16
+    EXPECT_EQ(StringToLong("+1"), -49);    // '+' is 43, "digit" -5
     EXPECT_EQ(Scratch.NegativeSign, 0);
     StringToLong("-1");
     EXPECT_EQ(Scratch.NegativeSign, 1);
@@ -386,7 +399,7 @@ TEST_F(StringsTest, ToLongReadsSignedDecimalAndWraps)
 
 // The buffer of the test's own, with guard bytes behind it that no writer may touch.
 class ScratchEndTest : public CoreTest {
-protected:
+  protected:
     std::unique_ptr<GuardedScratch> guarded;
     char *heapBuffer = nullptr;
 
@@ -444,7 +457,10 @@ TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
 TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
 {
     std::vector<std::function<char *(char *)>> operations = {
-        [](char *d) { StringAppend("appended text"); return std::min(d, ScratchEnd()); },
+        [](char *d) {
+            StringAppend("appended text");
+            return std::min(d, ScratchEnd());
+        },
         [](char *d) { return StringFromLong(-2147483647 - 1, d); },
         [](char *d) { return StringFromLong(123456, d); },
         [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
@@ -509,8 +525,14 @@ TEST_F(StringsTest, RandomExpressionsMatchAModel)
             int32_t n = (int32_t)(random() % 21) - 5;
             std::string s(t);
             switch (random() % 6) {
-            case 0: StringAppend(t); model += s; break;
-            case 1: StringFromLong(n * 1000003, Cursor()); model += std::to_string(n * 1000003); break;
+            case 0:
+                StringAppend(t);
+                model += s;
+                break;
+            case 1:
+                StringFromLong(n * 1000003, Cursor());
+                model += std::to_string(n * 1000003);
+                break;
             case 2:
                 StringLeftPart(t, n, Cursor());
                 model += n <= 0 ? "" : s.substr(0, n);
@@ -544,4 +566,4 @@ TEST_F(StringsTest, RandomExpressionsMatchAModel)
     }
 }
 
-}  // namespace
+}   // namespace

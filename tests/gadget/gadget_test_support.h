@@ -16,7 +16,7 @@
 
 // A fresh gadget layer (table of 30) whose gadgets go onto a new hidden window 0.
 class GadgetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     HWND Parent = nullptr;
 };

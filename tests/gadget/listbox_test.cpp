@@ -7,7 +7,7 @@
 namespace {
 
 class ListBox : public GadgetTest {
-protected:
+  protected:
     void SetUp() override
     {
         GadgetTest::SetUp();
@@ -162,7 +162,7 @@ TEST_F(ListBox, CurrentItemOnTheMultipleSelectionStyleFollowsThePlatform)
 
 // The same operations on a single-selection list box, where the platform honours them.
 class SingleSelectionListBox : public ListBox {
-protected:
+  protected:
     void SetUp() override
     {
         ListBox::SetUp();
@@ -194,7 +194,7 @@ TEST_F(SingleSelectionListBox, TextSelectsTheFirstExactMatchOrNothing)
     GadgetSetText(0, "abc");   // not the prefix match "ab", and the first of the two
     EXPECT_EQ(GadgetGetState(0), 1);
     EXPECT_EQ(CurrentText(), "abc");
-    GadgetSetText(0, "a");     // no item equals it: nothing is current any more
+    GadgetSetText(0, "a");   // no item equals it: nothing is current any more
     EXPECT_EQ(GadgetGetState(0), -1);
     EXPECT_EQ(CurrentText(), "");
 }
@@ -248,4 +248,4 @@ TEST_F(ListBox, LongItemIsCutAtTheEndOfTheScratchBuffer)
     EXPECT_EQ(*Scratch.ScratchCursor, 0);
 }
 
-} // namespace
+}   // namespace

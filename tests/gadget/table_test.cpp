@@ -331,11 +331,20 @@ void Record(const char *name, HWND c, int32_t a = 0, int32_t b = 0, const char *
 
 const GadgetKindOps RecordingOps = {
     [](HWND c) { Record("Free", c); },
-    [](HWND c) -> int32_t { Record("GetState", c); return 41; },
+    [](HWND c) -> int32_t {
+        Record("GetState", c);
+        return 41;
+    },
     [](HWND c, int32_t s) { Record("SetState", c, s); },
-    [](HWND c) { Record("GetText", c); StringAppend("eigen"); },
+    [](HWND c) {
+        Record("GetText", c);
+        StringAppend("eigen");
+    },
     [](HWND c, const char *t) { Record("SetText", c, 0, 0, t); },
-    [](HWND c, int32_t p, const char *t) -> int32_t { Record("AddItem", c, p, 0, t); return 42; },
+    [](HWND c, int32_t p, const char *t) -> int32_t {
+        Record("AddItem", c, p, 0, t);
+        return 42;
+    },
     [](HWND c, int32_t n, const char *t, int32_t s) -> int32_t {
         Record("AddItemExtra", c, n, s, t);
         return 43;
@@ -343,8 +352,14 @@ const GadgetKindOps RecordingOps = {
     [](HWND c, int32_t i) { Record("RemoveItem", c, i); },
     [](HWND c) { Record("ClearItems", c); },
     nullptr,
-    [](HWND c) -> int32_t { Record("CountItems", c); return 44; },
-    [](HWND c, int32_t i) -> int32_t { Record("GetItemState", c, i); return 45; },
+    [](HWND c) -> int32_t {
+        Record("CountItems", c);
+        return 44;
+    },
+    [](HWND c, int32_t i) -> int32_t {
+        Record("GetItemState", c, i);
+        return 45;
+    },
     [](HWND c, int32_t i, int32_t s) { Record("SetItemState", c, i, s); },
     [](HWND c, int32_t i, int32_t s) { Record("GetItemText", c, i, s); },
     [](HWND c, int32_t i, const char *t, int32_t s) { Record("SetItemText", c, i, s, t); },
@@ -379,13 +394,11 @@ TEST_F(GadgetTable, DispatchersCallTheKindWithTheHandleAndTheirArguments)
     // Null texts: passed on by SetText, made empty by the two add-item dispatchers and by
     // SetItemText.
     std::vector<std::tuple<std::string, int32_t, int32_t, bool>> expected = {
-        {"Free", 0, 0, true},         {"GetState", 0, 0, true},
-        {"SetState", 3, 0, true},     {"GetText", 0, 0, true},
-        {"SetText", 0, 0, true},      {"AddItem", -1, 0, false},
-        {"AddItemExtra", 5, 6, false}, {"RemoveItem", 2, 0, true},
-        {"ClearItems", 0, 0, true},   {"CountItems", 0, 0, true},
-        {"GetItemState", 4, 0, true}, {"SetItemState", 4, 1, true},
-        {"GetItemText", 7, 8, true},  {"SetItemText", 1, 9, false},
+        {"Free", 0, 0, true},          {"GetState", 0, 0, true},     {"SetState", 3, 0, true},
+        {"GetText", 0, 0, true},       {"SetText", 0, 0, true},      {"AddItem", -1, 0, false},
+        {"AddItemExtra", 5, 6, false}, {"RemoveItem", 2, 0, true},   {"ClearItems", 0, 0, true},
+        {"CountItems", 0, 0, true},    {"GetItemState", 4, 0, true}, {"SetItemState", 4, 1, true},
+        {"GetItemText", 7, 8, true},   {"SetItemText", 1, 9, false},
     };
     ASSERT_EQ(Calls.size(), expected.size());
     for (size_t i = 0; i < Calls.size(); i++) {
@@ -399,4 +412,4 @@ TEST_F(GadgetTable, DispatchersCallTheKindWithTheHandleAndTheirArguments)
     EXPECT_TRUE(IsWindow(c));
 }
 
-} // namespace
+}   // namespace

@@ -36,7 +36,8 @@ struct GallerySearch {
     HWND Found;
 };
 
-BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search) {
+BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search)
+{
     GallerySearch *s = (GallerySearch *)search;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -50,7 +51,8 @@ BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search) {
 }
 
 // Starts a gallery and waits until its window holds the log; the window, or null.
-HWND StartGallery(PROCESS_INFORMATION *process) {
+HWND StartGallery(PROCESS_INFORMATION *process)
+{
     std::string command = "\"" + OutsideOwnDirectory() + "gallery.exe\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -71,7 +73,8 @@ HWND StartGallery(PROCESS_INFORMATION *process) {
 }
 
 // Ends a gallery that is still running and lets its handles go.
-void StopGallery(PROCESS_INFORMATION *process) {
+void StopGallery(PROCESS_INFORMATION *process)
+{
     if (process->hProcess == nullptr) return;
     if (WaitForSingleObject(process->hProcess, 0) == WAIT_TIMEOUT)
         TerminateProcess(process->hProcess, 1);
@@ -85,7 +88,8 @@ struct ControlSearch {
     HWND Found;
 };
 
-BOOL CALLBACK FindControl(HWND window, LPARAM search) {
+BOOL CALLBACK FindControl(HWND window, LPARAM search)
+{
     ControlSearch *s = (ControlSearch *)search;
     if (GetDlgCtrlID(window) == s->Id) {
         s->Found = window;
@@ -95,7 +99,8 @@ BOOL CALLBACK FindControl(HWND window, LPARAM search) {
 }
 
 // A gadget anywhere in the window, on pages too (pages themselves have the number 0).
-HWND Gadget(int number) {
+HWND Gadget(int number)
+{
     if (number == LogList) return GetDlgItem(GalleryWindow, LogList);
     ControlSearch search = {number, nullptr};
     EnumChildWindows(GalleryWindow, FindControl, (LPARAM)&search);
@@ -104,9 +109,10 @@ HWND Gadget(int number) {
 
 // Sends a message whose lParam points at a record, through a copy in the gallery's memory.
 template <typename Record>
-LRESULT SendWithRecord(HWND control, UINT message, WPARAM wParam, Record &record) {
-    void *remote = VirtualAllocEx(Gallery.hProcess, nullptr, sizeof(Record), MEM_COMMIT,
-                                  PAGE_READWRITE);
+LRESULT SendWithRecord(HWND control, UINT message, WPARAM wParam, Record &record)
+{
+    void *remote =
+        VirtualAllocEx(Gallery.hProcess, nullptr, sizeof(Record), MEM_COMMIT, PAGE_READWRITE);
     if (remote == nullptr) return 0;
     WriteProcessMemory(Gallery.hProcess, remote, &record, sizeof(Record), nullptr);
     LRESULT result = SendMessageA(control, message, wParam, (LPARAM)remote);
@@ -115,7 +121,8 @@ LRESULT SendWithRecord(HWND control, UINT message, WPARAM wParam, Record &record
     return result;
 }
 
-std::vector<HWND> PagesOf(HWND tab) {
+std::vector<HWND> PagesOf(HWND tab)
+{
     std::vector<HWND> pages;
     int count = (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
     for (int i = 0; i < count; i++) {
@@ -127,10 +134,14 @@ std::vector<HWND> PagesOf(HWND tab) {
     return pages;
 }
 
-std::vector<std::string> LogLines() { return OutsideListLines(Gadget(LogList)); }
+std::vector<std::string> LogLines()
+{
+    return OutsideListLines(Gadget(LogList));
+}
 
 // Waits until a line that begins with the prefix appears behind the first `from` lines.
-bool LogShows(const std::string &prefix, size_t from) {
+bool LogShows(const std::string &prefix, size_t from)
+{
     for (int tries = 0; tries < 100; tries++) {
         std::vector<std::string> lines = LogLines();
         for (size_t i = from; i < lines.size(); i++)
@@ -140,37 +151,43 @@ bool LogShows(const std::string &prefix, size_t from) {
     return false;
 }
 
-void ClickAt(HWND control, int x, int y) {
+void ClickAt(HWND control, int x, int y)
+{
     LPARAM at = MAKELPARAM(x, y);
     PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(control, WM_LBUTTONUP, 0, at);
 }
 
-void ClickTab(HWND tab, int index) {
+void ClickTab(HWND tab, int index)
+{
     RECT r = {};
     SendWithRecord(tab, TCM_GETITEMRECT, (WPARAM)index, r);
     ClickAt(tab, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-HWND FocusOfGallery() {
+HWND FocusOfGallery()
+{
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(Gallery.dwThreadId, &info);
     return info.hwndFocus;
 }
 
-bool IsCandidate(HWND window) {
+bool IsCandidate(HWND window)
+{
     return IsWindowEnabled(window) && IsWindowVisible(window) &&
            (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) != 0;
 }
 
-BOOL CALLBACK CollectCandidates(HWND window, LPARAM list) {
+BOOL CALLBACK CollectCandidates(HWND window, LPARAM list)
+{
     if (IsCandidate(window)) ((std::vector<HWND> *)list)->push_back(window);
     return TRUE;
 }
 
 // Selecting a tab shows exactly its page among the panel's pages, enabled.
-void ExpectOnlyPageShown(HWND tab, size_t index) {
+void ExpectOnlyPageShown(HWND tab, size_t index)
+{
     std::vector<HWND> pages = PagesOf(tab);
     ASSERT_LT(index, pages.size());
     for (int tries = 0; tries < 100 && !IsWindowVisible(pages[index]); tries++) Sleep(20);
@@ -179,28 +196,31 @@ void ExpectOnlyPageShown(HWND tab, size_t index) {
     EXPECT_TRUE(IsWindowEnabled(pages[index]));
 }
 
-}  // namespace
+}   // namespace
 
 class GalleryTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
+  protected:
+    static void SetUpTestSuite()
+    {
         GalleryWindow = StartGallery(&Gallery);
         ASSERT_NE(GalleryWindow, nullptr);
     }
 
     static void TearDownTestSuite() { StopGallery(&Gallery); }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(GalleryWindow, nullptr);
         ASSERT_NE(Gadget(LogList), nullptr);
     }
 };
 
-TEST_F(GalleryTest, HoldsEveryKindAndAPanelWithThreeTabs) {
-    const char *classes[][2] = {{"1", "Static"},  {"2", "Button"},   {"3", "ListBox"},
-                                {"4", "Button"},  {"5", "Button"},   {"8", "Button"},
-                                {"9", "Static"},  {"10", "Static"},  {"11", "ComboBox"},
-                                {"12", "Edit"},   {"13", "SysTabControl32"}};
+TEST_F(GalleryTest, HoldsEveryKindAndAPanelWithThreeTabs)
+{
+    const char *classes[][2] = {{"1", "Static"}, {"2", "Button"},          {"3", "ListBox"},
+                                {"4", "Button"}, {"5", "Button"},          {"8", "Button"},
+                                {"9", "Static"}, {"10", "Static"},         {"11", "ComboBox"},
+                                {"12", "Edit"},  {"13", "SysTabControl32"}};
     for (auto &entry : classes) {
         HWND control = Gadget(atoi(entry[0]));
         ASSERT_NE(control, nullptr) << "gadget " << entry[0];
@@ -217,7 +237,8 @@ TEST_F(GalleryTest, HoldsEveryKindAndAPanelWithThreeTabs) {
     EXPECT_EQ(SendMessageA(Gadget(11), CB_GETCOUNT, 0, 0), 3);
 }
 
-TEST_F(GalleryTest, ClickingEachTabShowsExactlyItsPage) {
+TEST_F(GalleryTest, ClickingEachTabShowsExactlyItsPage)
+{
     HWND panel = Gadget(Panel);
     int count = (int)SendMessageA(panel, TCM_GETITEMCOUNT, 0, 0);
     for (int i : {1, 2, 0, 2, 1}) {
@@ -239,7 +260,8 @@ TEST_F(GalleryTest, ClickingEachTabShowsExactlyItsPage) {
     ExpectOnlyPageShown(panel, 1);
 }
 
-TEST_F(GalleryTest, ClickingAnOptionChecksItAlone) {
+TEST_F(GalleryTest, ClickingAnOptionChecksItAlone)
+{
     size_t before = LogLines().size();
     ClickAt(Gadget(OptionB), 5, 5);
     EXPECT_TRUE(LogShows("13100 gadget 6 subtype 0", before));
@@ -254,8 +276,12 @@ TEST_F(GalleryTest, ClickingAnOptionChecksItAlone) {
     EXPECT_EQ(SendMessageA(Gadget(OptionC), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
-TEST_F(GalleryTest, EveryClickIsLogged) {
-    struct { int Number; const char *Line; } clicks[] = {
+TEST_F(GalleryTest, EveryClickIsLogged)
+{
+    struct {
+        int Number;
+        const char *Line;
+    } clicks[] = {
         {PushButton, "13100 gadget 2 subtype 0"},
         {4, "13100 gadget 4 subtype 0"},
         {OptionA, "13100 gadget 5 subtype 0"},
@@ -271,7 +297,8 @@ TEST_F(GalleryTest, EveryClickIsLogged) {
     EXPECT_TRUE(LogShows("13100 gadget 0 ", before));
 }
 
-TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls) {
+TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls)
+{
     // The key presses go to the active window: a gallery another test started may have been.
     SetForegroundWindow(GalleryWindow);
     for (int tries = 0; tries < 100 && GetForegroundWindow() != GalleryWindow; tries++) Sleep(20);
@@ -310,7 +337,8 @@ TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls) {
 }
 
 // On a gallery of its own, so that the shared one stays up for the other tests.
-TEST(GalleryClose, ClosingTheWindowEndsTheProgramWithZero) {
+TEST(GalleryClose, ClosingTheWindowEndsTheProgramWithZero)
+{
     PROCESS_INFORMATION own = {};
     HWND window = StartGallery(&own);
     EXPECT_NE(window, nullptr);

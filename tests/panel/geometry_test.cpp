@@ -3,7 +3,8 @@
 
 using GeometryTest = HiddenWindowTest;
 
-TEST_F(GeometryTest, PositionIsReportedInTheParentsClientArea) {
+TEST_F(GeometryTest, PositionIsReportedInTheParentsClientArea)
+{
     HWND button = GadgetCreateButton(1, 10, 20, 80, 24, "at 10, 20");
     EXPECT_EQ(GadgetGetHandle(1), button);
     EXPECT_EQ(GadgetGetX(1), 10);
@@ -12,7 +13,8 @@ TEST_F(GeometryTest, PositionIsReportedInTheParentsClientArea) {
     EXPECT_EQ(GadgetGetHeight(1), 24);
 }
 
-TEST_F(GeometryTest, PositionLeavesOutAMenuBarAndAThickFrame) {
+TEST_F(GeometryTest, PositionLeavesOutAMenuBarAndAThickFrame)
+{
     HWND framed = WindowOpen(2, 60, 60, 300, 200,
                              FlagHidden | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, "Framed");
     HMENU menu = CreateMenu();
@@ -25,7 +27,8 @@ TEST_F(GeometryTest, PositionLeavesOutAMenuBarAndAThickFrame) {
     WindowClose(2);
 }
 
-TEST_F(GeometryTest, OnAPageThePositionIsThePagePosition) {
+TEST_F(GeometryTest, OnAPageThePositionIsThePagePosition)
+{
     GadgetCreatePanel(2, 30, 40, 300, 200);
     GadgetAddItem(2, -1, "page");
     GadgetCreateButton(1, 10, 20, 80, 24, "on the page");
@@ -36,7 +39,8 @@ TEST_F(GeometryTest, OnAPageThePositionIsThePagePosition) {
     EXPECT_EQ(GadgetGetY(2), 40);
 }
 
-TEST_F(GeometryTest, ResizeKeepsEveryValueGivenAsMinusOne) {
+TEST_F(GeometryTest, ResizeKeepsEveryValueGivenAsMinusOne)
+{
     GadgetCreateButton(1, 10, 20, 80, 24, "b");
     GadgetResize(1, -1, -1, 200, -1);
     EXPECT_EQ(GadgetGetX(1), 10);
@@ -55,7 +59,8 @@ TEST_F(GeometryTest, ResizeKeepsEveryValueGivenAsMinusOne) {
     EXPECT_EQ(GadgetGetHeight(1), 30);
 }
 
-TEST_F(GeometryTest, HiddenGadgetsStillReportTheirSize) {
+TEST_F(GeometryTest, HiddenGadgetsStillReportTheirSize)
+{
     HWND edit = GadgetCreateEdit(1, 10, 20, 120, 40, "e");
     GadgetHide(1, 1);
     EXPECT_FALSE(HasStyle(edit, WS_VISIBLE));
@@ -68,7 +73,8 @@ TEST_F(GeometryTest, HiddenGadgetsStillReportTheirSize) {
     EXPECT_FALSE(HasStyle(edit, WS_VISIBLE));
 }
 
-TEST_F(GeometryTest, NumbersOutsideTheTableDoNothing) {
+TEST_F(GeometryTest, NumbersOutsideTheTableDoNothing)
+{
     HWND button = GadgetCreateButton(1, 10, 20, 80, 24, "b");
     for (int32_t number : {-1, -100, (int32_t)Gadgets.Capacity, 0x7FFFFFFF}) {
         EXPECT_EQ(GadgetGetHandle(number), nullptr);

@@ -6,11 +6,18 @@
 
 using KindsTest = HiddenWindowTest;
 
-static bool IsGroupStart(HWND control) { return HasStyle(control, WS_GROUP); }
+static bool IsGroupStart(HWND control)
+{
+    return HasStyle(control, WS_GROUP);
+}
 
-static void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+static void Click(HWND button)
+{
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
 
-TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt) {
+TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt)
+{
     HWND a = GadgetCreateOption(1, 10, 10, 100, 20, "A");
     HWND b = GadgetCreateOption(2, 10, 30, 100, 20, "B");
     HWND c = GadgetCreateOption(3, 10, 50, 100, 20, "C");
@@ -39,7 +46,8 @@ TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt) {
     EXPECT_EQ(GadgetGetState(3), 0);
 }
 
-TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup) {
+TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup)
+{
     GadgetCreateText(9, 200, 10, 100, 20, "before");
     HWND first = GadgetCreateOption(1, 10, 10, 100, 20, "first after a text");
     GadgetCreateOption(2, 10, 30, 100, 20, "second");
@@ -55,7 +63,8 @@ TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup) {
     EXPECT_EQ(GadgetGetState(1), 1);
 }
 
-TEST_F(KindsTest, APanelEndsAnOptionRunButAddingATabDoesNot) {
+TEST_F(KindsTest, APanelEndsAnOptionRunButAddingATabDoesNot)
+{
     GadgetCreateOption(1, 10, 10, 100, 20, "A");
     GadgetCreatePanel(2, 120, 10, 200, 150);
     GadgetAddItem(2, -1, "first");
@@ -67,7 +76,8 @@ TEST_F(KindsTest, APanelEndsAnOptionRunButAddingATabDoesNot) {
     EXPECT_FALSE(IsGroupStart(onSecond)) << "the run goes on across the new tab";
 }
 
-TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks) {
+TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks)
+{
     GadgetCreateFrame(1, 10, 10, 100, 50, "group", 0);
     GadgetCreateFrame(2, 10, 70, 100, 50, "sunken", 1);
     GadgetCreateFrame(3, 10, 130, 100, 50, "edge", 2);
@@ -95,7 +105,8 @@ TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks) {
     EXPECT_EQ(ScratchTextSince(start), "sunken");
 }
 
-TEST_F(KindsTest, CheckBoxStateIsItsCheckMark) {
+TEST_F(KindsTest, CheckBoxStateIsItsCheckMark)
+{
     HWND box = GadgetCreateCheckBox(1, 10, 10, 100, 20, "check");
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 1u);
@@ -113,28 +124,33 @@ TEST_F(KindsTest, CheckBoxStateIsItsCheckMark) {
 }
 
 class ComboBoxTest : public HiddenWindowTest {
-protected:
+  protected:
     HWND Box = nullptr;
-    void SetUp() override {
+    void SetUp() override
+    {
         HiddenWindowTest::SetUp();
         Box = GadgetCreateComboBox(1, 10, 10, 150, 120);
     }
-    std::string Item(int index) {
+    std::string Item(int index)
+    {
         char text[256] = {};
         SendMessageA(Box, CB_GETLBTEXT, (WPARAM)index, (LPARAM)text);
         return text;
     }
-    std::string Text() {
+    std::string Text()
+    {
         char *start = Scratch.ScratchCursor;
         GadgetGetText(1);
         return ScratchTextSince(start);
     }
-    void Fill(std::initializer_list<const char *> items) {
+    void Fill(std::initializer_list<const char *> items)
+    {
         for (const char *item : items) GadgetAddItem(1, -1, item);
     }
 };
 
-TEST_F(ComboBoxTest, IsCreatedAsADropDownListWithoutText) {
+TEST_F(ComboBoxTest, IsCreatedAsADropDownListWithoutText)
+{
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_GE(made.size(), 1u);
     EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "ComboBox");
@@ -143,7 +159,8 @@ TEST_F(ComboBoxTest, IsCreatedAsADropDownListWithoutText) {
     EXPECT_EQ(made[0].Title, "");
 }
 
-TEST_F(ComboBoxTest, AnEmptyBoxHasNoSelectionAndTheEmptyText) {
+TEST_F(ComboBoxTest, AnEmptyBoxHasNoSelectionAndTheEmptyText)
+{
     EXPECT_EQ(GadgetCountItems(1), 0);
     EXPECT_EQ(GadgetGetState(1), -1);
     char *start = Scratch.ScratchCursor;
@@ -151,7 +168,8 @@ TEST_F(ComboBoxTest, AnEmptyBoxHasNoSelectionAndTheEmptyText) {
     EXPECT_EQ(Scratch.ScratchCursor, start);
 }
 
-TEST_F(ComboBoxTest, AddsAppendAtMinusOneAndInsertAtZero) {
+TEST_F(ComboBoxTest, AddsAppendAtMinusOneAndInsertAtZero)
+{
     EXPECT_EQ(GadgetAddItem(1, -1, "apple"), 0);
     EXPECT_EQ(GadgetAddItem(1, -1, "banana"), 1);
     EXPECT_EQ(GadgetAddItem(1, 0, "cherry"), 0);
@@ -166,7 +184,8 @@ TEST_F(ComboBoxTest, AddsAppendAtMinusOneAndInsertAtZero) {
     EXPECT_EQ(GadgetCountItems(1), 0);
 }
 
-TEST_F(ComboBoxTest, SelectionByStateAndItsText) {
+TEST_F(ComboBoxTest, SelectionByStateAndItsText)
+{
     Fill({"red", "green", "blue"});
     GadgetSetState(1, 2);
     EXPECT_EQ(GadgetGetState(1), 2);
@@ -176,7 +195,8 @@ TEST_F(ComboBoxTest, SelectionByStateAndItsText) {
     EXPECT_EQ(Text(), "");
 }
 
-TEST_F(ComboBoxTest, SetTextSelectsThePrefixMatchFromItemOneOnIgnoringCase) {
+TEST_F(ComboBoxTest, SetTextSelectsThePrefixMatchFromItemOneOnIgnoringCase)
+{
     Fill({"beta", "Bingo", "bravo", "alpha"});
     GadgetSetText(1, "b");
     EXPECT_EQ(GadgetGetState(1), 1) << "the search begins after item 0";
@@ -188,7 +208,8 @@ TEST_F(ComboBoxTest, SetTextSelectsThePrefixMatchFromItemOneOnIgnoringCase) {
 }
 
 // An empty string variable holds null: the combo box is handed the empty text instead.
-TEST_F(ComboBoxTest, SetTextWithNullActsAsTheEmptyText) {
+TEST_F(ComboBoxTest, SetTextWithNullActsAsTheEmptyText)
+{
     Fill({"alpha", "beta", "gamma"});
     GadgetSetState(1, 2);
     GadgetSetText(1, "");
@@ -198,13 +219,15 @@ TEST_F(ComboBoxTest, SetTextWithNullActsAsTheEmptyText) {
     EXPECT_EQ(GadgetGetState(1), afterEmpty);
 }
 
-TEST_F(ComboBoxTest, SetTextWrapsToItemZeroWhenOnlyItMatches) {
+TEST_F(ComboBoxTest, SetTextWrapsToItemZeroWhenOnlyItMatches)
+{
     Fill({"bravo", "alpha", "charlie"});
     GadgetSetText(1, "b");
     EXPECT_EQ(GadgetGetState(1), 0);
 }
 
-TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte) {
+TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte)
+{
     Fill({"Banana"});
     GadgetSetState(1, 0);
     GuardedScratch guarded;
@@ -224,7 +247,8 @@ TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte) {
     EXPECT_EQ(Scratch.ScratchCursor, end);
 }
 
-TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999) {
+TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999)
+{
     HWND edit = GadgetCreateEdit(1, 10, 10, 200, 60, "initial");
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 1u);

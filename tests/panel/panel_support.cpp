@@ -5,7 +5,8 @@ static std::vector<CreationRecord> Creations;
 static HHOOK CreationHook;
 static HWND VisibleWindow;
 
-static LRESULT CALLBACK CreationWatch(int code, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK CreationWatch(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HCBT_CREATEWND) {
         CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
         const CREATESTRUCTA *cs = create->lpcs;
@@ -29,8 +30,9 @@ static LRESULT CALLBACK CreationWatch(int code, WPARAM wParam, LPARAM lParam) {
 
 // The creation watch is set once per program, before the first test.
 class CreationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
+  public:
+    void SetUp() override
+    {
         CreationHook = SetWindowsHookExA(WH_CBT, CreationWatch, nullptr, GetCurrentThreadId());
         ASSERT_NE(CreationHook, nullptr);
     }
@@ -39,13 +41,15 @@ public:
 static ::testing::Environment *const TheCreationWatch =
     ::testing::AddGlobalTestEnvironment(new CreationEnvironment);
 
-std::vector<CreationRecord> TakeCreations() {
+std::vector<CreationRecord> TakeCreations()
+{
     std::vector<CreationRecord> taken;
     taken.swap(Creations);
     return taken;
 }
 
-HWND SharedVisibleWindow() {
+HWND SharedVisibleWindow()
+{
     if (VisibleWindow == nullptr || !IsWindow(VisibleWindow)) {
         VisibleWindow = WindowOpen(9, 40, 40, 640, 480, WS_CAPTION | WS_SYSMENU, "Panel tests");
         WindowTestFlush();
@@ -53,27 +57,31 @@ HWND SharedVisibleWindow() {
     return VisibleWindow;
 }
 
-void DestroyChildren(HWND window) {
+void DestroyChildren(HWND window)
+{
     std::vector<HWND> children;
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
         children.push_back(c);
     for (HWND c : children) DestroyWindow(c);
 }
 
-std::string ScratchTextSince(const char *start) {
+std::string ScratchTextSince(const char *start)
+{
     std::string text(start);
     EXPECT_EQ(Scratch.ScratchCursor, start + text.size()) << "cursor not on the text's zero";
     return text;
 }
 
-static void GadgetStateRestart() {
+static void GadgetStateRestart()
+{
     PanelLayerInit();
     Gadgets.OptionGroupOpen = 0;
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
     TakeCreations();
 }
 
-void HiddenWindowTest::SetUp() {
+void HiddenWindowTest::SetUp()
+{
     Window = WindowOpen(1, 30, 30, 500, 400, FlagHidden | WS_CAPTION | WS_SYSMENU, "Hidden");
     ASSERT_NE(Window, nullptr);
     GadgetListUse(Window);
@@ -81,12 +89,14 @@ void HiddenWindowTest::SetUp() {
     GadgetStateRestart();
 }
 
-void HiddenWindowTest::TearDown() {
+void HiddenWindowTest::TearDown()
+{
     WindowClose(1);
     WindowTestFlush();
 }
 
-void VisibleWindowTest::SetUp() {
+void VisibleWindowTest::SetUp()
+{
     Window = SharedVisibleWindow();
     ASSERT_NE(Window, nullptr);
     ASSERT_TRUE(IsWindowVisible(Window));
@@ -95,19 +105,22 @@ void VisibleWindowTest::SetUp() {
     GadgetStateRestart();
 }
 
-void VisibleWindowTest::TearDown() {
+void VisibleWindowTest::TearDown()
+{
     DestroyChildren(Window);
     WindowTestFlush();
 }
 
-HWND PageOf(HWND tab, int index) {
+HWND PageOf(HWND tab, int index)
+{
     TCITEMA item = {};
     item.mask = TCIF_PARAM;
     if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&item)) return nullptr;
     return (HWND)item.lParam;
 }
 
-RECT TabRect(HWND tab, int index) {
+RECT TabRect(HWND tab, int index)
+{
     RECT r = {};
     SendMessageA(tab, TCM_GETITEMRECT, (WPARAM)index, (LPARAM)&r);
     return r;

@@ -46,7 +46,7 @@ std::string ScratchTextSince(const char *start);
 
 // A test on a fresh hidden, captioned window 1 that is the gadget parent.
 class HiddenWindowTest : public ::testing::Test {
-protected:
+  protected:
     HWND Window = nullptr;
     void SetUp() override;
     void TearDown() override;
@@ -54,17 +54,19 @@ protected:
 
 // A test whose gadgets lie on the shared visible window.
 class VisibleWindowTest : public ::testing::Test {
-protected:
+  protected:
     HWND Window = nullptr;
     void SetUp() override;
     void TearDown() override;
 };
 
-inline bool HasStyle(HWND window, DWORD bits) {
+inline bool HasStyle(HWND window, DWORD bits)
+{
     return ((DWORD)GetWindowLongA(window, GWL_STYLE) & bits) == bits;
 }
 
-inline std::string ClassOf(HWND window) {
+inline std::string ClassOf(HWND window)
+{
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;

@@ -8,9 +8,13 @@ using PanelTest = VisibleWindowTest;
 
 enum { PanelNumber = 20 };
 
-static bool ShownAndEnabled(HWND page) { return IsWindowVisible(page) && IsWindowEnabled(page); }
+static bool ShownAndEnabled(HWND page)
+{
+    return IsWindowVisible(page) && IsWindowEnabled(page);
+}
 
-static std::string Title(int number, int index) {
+static std::string Title(int number, int index)
+{
     char *start = Scratch.ScratchCursor;
     GadgetGetItemText(number, index, 0);
     std::string text = ScratchTextSince(start);
@@ -18,7 +22,8 @@ static std::string Title(int number, int index) {
     return text;
 }
 
-static std::string SelectedTitle(int number) {
+static std::string SelectedTitle(int number)
+{
     char *start = Scratch.ScratchCursor;
     GadgetGetText(number);
     std::string text = ScratchTextSince(start);
@@ -27,7 +32,8 @@ static std::string SelectedTitle(int number) {
 }
 
 // A click as the mouse makes it: button down and up at the middle of the tab, fetched.
-static std::vector<EventRow> ClickTab(HWND tab, int index) {
+static std::vector<EventRow> ClickTab(HWND tab, int index)
+{
     RECT r = TabRect(tab, index);
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -35,13 +41,14 @@ static std::vector<EventRow> ClickTab(HWND tab, int index) {
     return WindowTestDrain();
 }
 
-static bool Recorded(const std::vector<EventRow> &events, int code, unsigned object) {
-    return std::any_of(events.begin(), events.end(), [&](const EventRow &e) {
-        return e.Code == code && e.Object == object;
-    });
+static bool Recorded(const std::vector<EventRow> &events, int code, unsigned object)
+{
+    return std::any_of(events.begin(), events.end(),
+                       [&](const EventRow &e) { return e.Code == code && e.Object == object; });
 }
 
-TEST_F(PanelTest, ANewPanelIsATabControlWithoutTabs) {
+TEST_F(PanelTest, ANewPanelIsATabControlWithoutTabs)
+{
     HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     ASSERT_NE(tab, nullptr);
     std::vector<CreationRecord> made = TakeCreations();
@@ -67,7 +74,8 @@ TEST_F(PanelTest, ANewPanelIsATabControlWithoutTabs) {
     GadgetListClose();
 }
 
-TEST_F(PanelTest, GadgetsBeforeTheFirstTabGoBesideThePanel) {
+TEST_F(PanelTest, GadgetsBeforeTheFirstTabGoBesideThePanel)
+{
     GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     HWND beside = GadgetCreateButton(1, 320, 10, 80, 24, "beside");
     EXPECT_EQ(GetParent(beside), Window);
@@ -78,7 +86,8 @@ TEST_F(PanelTest, GadgetsBeforeTheFirstTabGoBesideThePanel) {
     EXPECT_EQ(Gadgets.GadgetParent, Window);
 }
 
-TEST_F(PanelTest, TheFirstPageShowsAtOnceAndLaterPagesWaitForTheirTab) {
+TEST_F(PanelTest, TheFirstPageShowsAtOnceAndLaterPagesWaitForTheirTab)
+{
     HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     TakeCreations();
     GadgetAddItem(PanelNumber, -1, "one");
@@ -114,9 +123,10 @@ TEST_F(PanelTest, TheFirstPageShowsAtOnceAndLaterPagesWaitForTheirTab) {
 }
 
 class TwoTabPanelTest : public PanelTest {
-protected:
+  protected:
     HWND Tab = nullptr, Page0 = nullptr, Page1 = nullptr;
-    void SetUp() override {
+    void SetUp() override
+    {
         PanelTest::SetUp();
         Tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
         GadgetAddItem(PanelNumber, -1, "zero");
@@ -130,7 +140,8 @@ protected:
     }
 };
 
-TEST_F(TwoTabPanelTest, SelectingByProgramSwapsThePagesAndRecordsNoEvent) {
+TEST_F(TwoTabPanelTest, SelectingByProgramSwapsThePagesAndRecordsNoEvent)
+{
     SetFocus(GadgetGetHandle(1));
     HWND focus = GetFocus();
     GadgetSetState(PanelNumber, 1);
@@ -147,7 +158,8 @@ TEST_F(TwoTabPanelTest, SelectingByProgramSwapsThePagesAndRecordsNoEvent) {
     (void)focus;
 }
 
-TEST_F(TwoTabPanelTest, AClickOnATabRecordsTheControlEventAndSwitchesPages) {
+TEST_F(TwoTabPanelTest, AClickOnATabRecordsTheControlEventAndSwitchesPages)
+{
     GadgetSetState(PanelNumber, 1);
     WindowTestFlush();
     std::vector<EventRow> events = ClickTab(Tab, 0);
@@ -165,7 +177,8 @@ TEST_F(TwoTabPanelTest, AClickOnATabRecordsTheControlEventAndSwitchesPages) {
     EXPECT_FALSE(IsWindowVisible(Page0));
 }
 
-TEST_F(TwoTabPanelTest, AnIndexPastTheLastTabShowsTheSelectedPageAgain) {
+TEST_F(TwoTabPanelTest, AnIndexPastTheLastTabShowsTheSelectedPageAgain)
+{
     GadgetSetState(PanelNumber, 1);
     GadgetSetState(PanelNumber, 7);
     EXPECT_EQ(GadgetGetState(PanelNumber), 1);
@@ -203,7 +216,8 @@ TEST_F(TwoTabPanelTest, ATabWithoutAPageHidesThePageOnShowByProgramAndByClick)
 
 // Wine's tab control takes a negative index as "no selection": the page on show stays, and
 // the next selection still finds it as the first child and hides it.
-TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection_Wine) {
+TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection_Wine)
+{
     GadgetSetState(PanelNumber, 1);
     GadgetSetState(PanelNumber, -5);
     EXPECT_EQ(GadgetGetState(PanelNumber), -1);
@@ -213,7 +227,8 @@ TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection_Wine) {
     EXPECT_FALSE(IsWindowVisible(Page1));
 }
 
-TEST_F(TwoTabPanelTest, RenamingKeepsTheSelectedPageInFront) {
+TEST_F(TwoTabPanelTest, RenamingKeepsTheSelectedPageInFront)
+{
     GadgetSetState(PanelNumber, 1);
     GadgetSetText(PanelNumber, "renamed");
     EXPECT_EQ(SelectedTitle(PanelNumber), "renamed");
@@ -235,7 +250,8 @@ TEST_F(TwoTabPanelTest, RenamingKeepsTheSelectedPageInFront) {
     EXPECT_TRUE(ShownAndEnabled(Page1));
 }
 
-TEST_F(TwoTabPanelTest, TitlesAreReadUpTo999CharactersAndInsideTheScratchBuffer) {
+TEST_F(TwoTabPanelTest, TitlesAreReadUpTo999CharactersAndInsideTheScratchBuffer)
+{
     std::string longTitle(1500, 't');
     GadgetSetItemText(PanelNumber, 0, longTitle.c_str(), 0);
     EXPECT_EQ(Title(PanelNumber, 0), std::string(999, 't'));
@@ -254,7 +270,8 @@ TEST_F(TwoTabPanelTest, TitlesAreReadUpTo999CharactersAndInsideTheScratchBuffer)
     EXPECT_EQ(end[-6], 'x');
 }
 
-TEST_F(TwoTabPanelTest, RemovingTheSelectedTabLeavesNoPageVisible) {
+TEST_F(TwoTabPanelTest, RemovingTheSelectedTabLeavesNoPageVisible)
+{
     HWND onePage1 = GadgetGetHandle(2);
     GadgetSetState(PanelNumber, 1);
     GadgetRemoveItem(PanelNumber, 1);
@@ -268,7 +285,8 @@ TEST_F(TwoTabPanelTest, RemovingTheSelectedTabLeavesNoPageVisible) {
     EXPECT_TRUE(ShownAndEnabled(Page0));
 }
 
-TEST_F(TwoTabPanelTest, RemovingAnotherTabKeepsTheVisiblePage) {
+TEST_F(TwoTabPanelTest, RemovingAnotherTabKeepsTheVisiblePage)
+{
     GadgetRemoveItem(PanelNumber, 1);
     EXPECT_TRUE(ShownAndEnabled(Page0));
     GadgetRemoveItem(PanelNumber, 3);   // no tab there: nothing happens
@@ -276,7 +294,8 @@ TEST_F(TwoTabPanelTest, RemovingAnotherTabKeepsTheVisiblePage) {
     EXPECT_TRUE(ShownAndEnabled(Page0));
 }
 
-TEST_F(TwoTabPanelTest, ClearingDestroysEveryPage) {
+TEST_F(TwoTabPanelTest, ClearingDestroysEveryPage)
+{
     GadgetClearItems(PanelNumber);
     EXPECT_EQ(GadgetCountItems(PanelNumber), 0);
     EXPECT_FALSE(IsWindow(Page0));
@@ -284,7 +303,8 @@ TEST_F(TwoTabPanelTest, ClearingDestroysEveryPage) {
     EXPECT_EQ(GetWindow(Tab, GW_CHILD), nullptr);
 }
 
-TEST_F(PanelTest, NestedPanelsAndTwoClosesReturnToTheRightParents) {
+TEST_F(PanelTest, NestedPanelsAndTwoClosesReturnToTheRightParents)
+{
     HWND outer = GadgetCreatePanel(PanelNumber, 10, 10, 400, 300);
     GadgetAddItem(PanelNumber, -1, "outer");
     HWND outerPage = PageOf(outer, 0);
@@ -306,14 +326,16 @@ TEST_F(PanelTest, NestedPanelsAndTwoClosesReturnToTheRightParents) {
     EXPECT_EQ(Gadgets.GadgetParent, Window);
 }
 
-TEST_F(PanelTest, GadgetListCloseAfterGadgetListUseGivesTheSavedParentBack) {
+TEST_F(PanelTest, GadgetListCloseAfterGadgetListUseGivesTheSavedParentBack)
+{
     GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     GadgetListUse(GetDesktopWindow());
     GadgetListClose();
     EXPECT_EQ(Gadgets.GadgetParent, Window);
 }
 
-TEST_F(PanelTest, TheTabCounterRestartsWithEveryPanel) {
+TEST_F(PanelTest, TheTabCounterRestartsWithEveryPanel)
+{
     // The outer panel has one tab when the inner one gets two: the outer's next tab is asked
     // for at index 2, past its end, and lands at the end.
     HWND outer = GadgetCreatePanel(PanelNumber, 10, 10, 400, 300);
@@ -341,7 +363,8 @@ TEST_F(PanelTest, TheTabCounterRestartsWithEveryPanel) {
     GadgetListClose();
 }
 
-TEST_F(PanelTest, ResizingAPanelLaysItsPagesOutAgain) {
+TEST_F(PanelTest, ResizingAPanelLaysItsPagesOutAgain)
+{
     HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     for (const char *t : {"a", "b", "c"}) GadgetAddItem(PanelNumber, -1, t);
     GadgetListClose();
@@ -361,7 +384,8 @@ TEST_F(PanelTest, ResizingAPanelLaysItsPagesOutAgain) {
     }
 }
 
-TEST_F(PanelTest, ResizingAPanelWithoutTabsMovesItOnly) {
+TEST_F(PanelTest, ResizingAPanelWithoutTabsMovesItOnly)
+{
     HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
     GadgetListClose();
     int rowHeight = Panels.TabRowHeight;
@@ -375,7 +399,8 @@ TEST_F(PanelTest, ResizingAPanelWithoutTabsMovesItOnly) {
     (void)tab;
 }
 
-TEST_F(PanelTest, ATwentyFirstUnclosedPanelIsRefusedAndItsCloseStillPairs) {
+TEST_F(PanelTest, ATwentyFirstUnclosedPanelIsRefusedAndItsCloseStillPairs)
+{
     std::vector<HWND> pages;
     for (int level = 0; level < GadgetListStackSize; level++) {
         ASSERT_NE(GadgetCreatePanel(PanelNumber + level, 2, 2, 200, 150), nullptr);

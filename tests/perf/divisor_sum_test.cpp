@@ -45,17 +45,16 @@ const std::vector<int32_t> &SmallSums()
 int32_t CallWithSkewedStack(DivisorSumFunction f, int32_t m, uint32_t skew)
 {
     int32_t result;
-    __asm__ volatile(
-        "movl %%esp, %%ebx\n\t"
-        "andl $-64, %%esp\n\t"
-        "subl %3, %%esp\n\t"
-        "subl $12, %%esp\n\t"
-        "pushl %2\n\t"
-        "call *%1\n\t"
-        "movl %%ebx, %%esp\n\t"
-        : "=a"(result)
-        : "S"(f), "D"(m), "r"(skew)
-        : "ebx", "ecx", "edx", "memory", "cc");
+    __asm__ volatile("movl %%esp, %%ebx\n\t"
+                     "andl $-64, %%esp\n\t"
+                     "subl %3, %%esp\n\t"
+                     "subl $12, %%esp\n\t"
+                     "pushl %2\n\t"
+                     "call *%1\n\t"
+                     "movl %%ebx, %%esp\n\t"
+                     : "=a"(result)
+                     : "S"(f), "D"(m), "r"(skew)
+                     : "ebx", "ecx", "edx", "memory", "cc");
     return result;
 }
 
@@ -73,7 +72,7 @@ void MxcsrWrite(unsigned value)
 }
 
 class DivisorSumWay : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override
     {
         if (!DivisorSumPathUsable(GetParam()))
@@ -88,7 +87,7 @@ std::string WayName(const ::testing::TestParamInfo<int> &info)
     return DivisorSumPathName(info.param);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(DivisorSumReference, PairReferenceAgreesWithSieveAndKnownWrappedSums)
 {
@@ -160,7 +159,8 @@ TEST_P(DivisorSumWay, SameSumsInEveryRoundingMode)
             if (sum(m) != sums[m]) wrong = m, wrongSum = sum(m);
         for (int32_t q : {1023, 1024, 4095, 4096})
             for (int32_t d : {4099, 30011})
-                if (!wrong && sum(q * d) != PairReference(q * d)) wrong = q * d, wrongSum = sum(q * d);
+                if (!wrong && sum(q * d) != PairReference(q * d))
+                    wrong = q * d, wrongSum = sum(q * d);
         MxcsrWrite(saved);
         EXPECT_EQ(wrong, 0) << "rounding mode " << std::hex << mode << std::dec << " gives "
                             << wrongSum;
@@ -172,13 +172,14 @@ TEST_P(DivisorSumWay, SameSumsWhateverTheCallersStackAlignment)
     for (uint32_t skew : {0u, 4u, 8u, 12u, 20u, 36u, 60u})
         for (int32_t m : {12, 220, 10000, 65520, 16777215, 20000000}) {
             if (GetParam() == DivisorSumPathScalar && m > SmallLimit) continue;
-            EXPECT_EQ(CallWithSkewedStack(sum, m, skew), PairReference(m)) << "skew " << skew << ", m " << m;
+            EXPECT_EQ(CallWithSkewedStack(sum, m, skew), PairReference(m))
+                << "skew " << skew << ", m " << m;
         }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, DivisorSumWay,
-                         ::testing::Values(DivisorSumPathScalar, DivisorSumPathSse2, DivisorSumPathAvx2,
-                                           DivisorSumPathAvx512),
+                         ::testing::Values(DivisorSumPathScalar, DivisorSumPathSse2,
+                                           DivisorSumPathAvx2, DivisorSumPathAvx512),
                          WayName);
 
 TEST(DivisorSumChoice, RunsTheWidestUsableWay)
@@ -188,7 +189,8 @@ TEST(DivisorSumChoice, RunsTheWidestUsableWay)
     EXPECT_FALSE(DivisorSumPathUsable(DivisorSumPathCount));
     int chosen = DivisorSumPathChosen();
     ASSERT_TRUE(DivisorSumPathUsable(chosen));
-    for (int p = chosen + 1; p < DivisorSumPathCount; p++) EXPECT_FALSE(DivisorSumPathUsable(p)) << p;
+    for (int p = chosen + 1; p < DivisorSumPathCount; p++)
+        EXPECT_FALSE(DivisorSumPathUsable(p)) << p;
     ::testing::Test::RecordProperty("chosen", DivisorSumPathName(chosen));
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 class BadInput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Scratch.ScratchCursor = Scratch.ScratchBuffer; }
     char *Cursor() { return Scratch.ScratchCursor; }
 };
@@ -167,4 +167,4 @@ TEST_F(BadInput, UnknownWindowNumbersAreRefused)
     WindowClose(5);
 }
 
-}  // namespace
+}   // namespace

@@ -42,8 +42,8 @@ TEST(ProgramCommandLine, EveryShapeStartsTheProgramNormally)
         "",
         quoted,
         quoted + " " + std::string(30000, 'x'),
-        "\"" + exe + " a b",                      // a quote that never closes
-        quoted + "\t\"\t\"\"\t a",                // tabs and stray quotes
+        "\"" + exe + " a b",         // a quote that never closes
+        quoted + "\t\"\t\"\"\t a",   // tabs and stray quotes
         exe + "\tword",
         quoted + "x",
         "\"\"",
@@ -163,8 +163,8 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
     printf("soak: %lu ms, %u inputs (%lu/s), %u samples, candidates %lld -> %lld, %zu pair "
            "lines, %zu controls seen focused, private bytes %lu -> %lu KiB, exit %lu ms after "
            "the close at candidate %lld\n",
-           (unsigned long)ran, inputs, (unsigned long)(inputs * 1000ull / (ran ? ran : 1)),
-           samples, firstCandidate, lastCandidate, lines.size(), focused.size(),
+           (unsigned long)ran, inputs, (unsigned long)(inputs * 1000ull / (ran ? ran : 1)), samples,
+           firstCandidate, lastCandidate, lines.size(), focused.size(),
            (unsigned long)(memoryAtStart / 1024), (unsigned long)(memoryAtEnd / 1024),
            (unsigned long)closeTime, atClose);
     RecordProperty("inputs", (int)inputs);
@@ -180,4 +180,4 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
             << memoryAtStart << " -> " << memoryAtEnd;
 }
 
-}  // namespace
+}   // namespace

@@ -13,7 +13,7 @@
 namespace {
 
 class ScratchGuard : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite()
     {
         Window = WindowOpen(3, 0, 0, 400, 300, WS_CAPTION | FlagHidden, "Schutzseite");
@@ -59,22 +59,28 @@ const int Rooms[] = {0, 1, 2, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
 TEST_F(ScratchGuard, ListBoxLinesAreCutAtTheLastByte)
 {
     for (int room : Rooms) {
-        ReadWithRoom(room, [] { GadgetGetItemText(40, 1, 0); }, SIZE_MAX, "item 1");
-        ReadWithRoom(room, [] { GadgetGetText(40); }, SIZE_MAX, "current line");
+        ReadWithRoom(
+            room, [] { GadgetGetItemText(40, 1, 0); }, SIZE_MAX, "item 1");
+        ReadWithRoom(
+            room, [] { GadgetGetText(40); }, SIZE_MAX, "current line");
     }
 }
 
 TEST_F(ScratchGuard, TextLineAndEditContentAreCutAtTheLastByte)
 {
     for (int room : Rooms) {
-        ReadWithRoom(room, [] { GadgetGetText(41); }, 4999, "text line");
-        ReadWithRoom(room, [] { GadgetGetText(42); }, 4999, "edit");
+        ReadWithRoom(
+            room, [] { GadgetGetText(41); }, 4999, "text line");
+        ReadWithRoom(
+            room, [] { GadgetGetText(42); }, 4999, "edit");
     }
 }
 
 TEST_F(ScratchGuard, ComboBoxItemIsCutAtTheLastByte)
 {
-    for (int room : Rooms) ReadWithRoom(room, [] { GadgetGetText(43); }, SIZE_MAX, "combo box");
+    for (int room : Rooms)
+        ReadWithRoom(
+            room, [] { GadgetGetText(43); }, SIZE_MAX, "combo box");
 }
 
 // An expression handed on at the very end (its zero on the last byte, the cursor stepped past
@@ -92,4 +98,4 @@ TEST_F(ScratchGuard, ACursorPastTheLastByteWritesNothing)
     }
 }
 
-}  // namespace
+}   // namespace

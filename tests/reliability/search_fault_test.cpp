@@ -15,8 +15,8 @@ namespace {
 
 TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
 {
-    HWND window = WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden,
-                             "Befreundete Zahlen");
+    HWND window =
+        WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden, "Befreundete Zahlen");
     ASSERT_NE(window, nullptr);
     GadgetListUse(window);
     HWND list = GadgetCreateListBox(0, 5, 5, 485, 269);
@@ -67,4 +67,4 @@ TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
     EXPECT_EQ(total, 10u) << "five allocations per report";
 }
 
-}  // namespace
+}   // namespace

@@ -70,4 +70,4 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
            atStart.Bytes, atEnd.Blocks, atEnd.Bytes);
 }
 
-}  // namespace
+}   // namespace

@@ -44,9 +44,12 @@ const std::vector<Report> &Reports()
     return reports;
 }
 
-LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+LPARAM Point(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
 
-}  // namespace
+}   // namespace
 
 std::vector<std::string> SoakExpectedLines(long long below)
 {

@@ -46,7 +46,7 @@ HWND Child(HWND parent, const char *cls, DWORD style, int id)
 }
 
 class Events : public ::testing::Test {
-protected:
+  protected:
     HWND Window = 0;
     void SetUp() override
     {
@@ -184,11 +184,12 @@ TEST_F(Events, ControlNotificationsGiveControlEventsWithGadgetAndCode)
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)button)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_DBLCLK), (LPARAM)list)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_ERRSPACE), (LPARAM)list)});
-    ExpectRows(WindowTestDrain(), {
-        {EventCodeControl, 7, BN_CLICKED, 0},
-        {EventCodeControl, 9, LBN_DBLCLK, 0},
-        {EventCodeControl, 9, 0xFFFE, 0},   // the code's 16 bits, not sign-extended
-    });
+    ExpectRows(WindowTestDrain(),
+               {
+                   {EventCodeControl, 7, BN_CLICKED, 0},
+                   {EventCodeControl, 9, LBN_DBLCLK, 0},
+                   {EventCodeControl, 9, 0xFFFE, 0},   // the code's 16 bits, not sign-extended
+               });
     EXPECT_EQ(EventCommandNumber(), 9u);
 
     // The button's own click, posted to it, reaches the window through the button.
@@ -198,13 +199,13 @@ TEST_F(Events, ControlNotificationsGiveControlEventsWithGadgetAndCode)
 
 TEST_F(Events, MenuAndAcceleratorCommandsGiveCommandEvents)
 {
-    PostMessageA(Window, WM_COMMAND, 4711, 0);              // menu item
-    PostMessageA(Window, WM_COMMAND, MAKEWPARAM(33, 1), 0);  // accelerator
+    PostMessageA(Window, WM_COMMAND, 4711, 0);                // menu item
+    PostMessageA(Window, WM_COMMAND, MAKEWPARAM(33, 1), 0);   // accelerator
     PostMessageA(Window, WM_COMMAND, MAKEWPARAM(CommandFocusNext, 1), 0);
     ExpectRows(WindowTestDrain(), {
-        {EventCodeCommand, 4711, SubtypeNone, 0},
-        {EventCodeCommand, 33, SubtypeNone, 0},
-    });
+                                      {EventCodeCommand, 4711, SubtypeNone, 0},
+                                      {EventCodeCommand, 33, SubtypeNone, 0},
+                                  });
 }
 
 TEST_F(Events, HorizontalScrollGivesAControlEventWithTheSendersNumber)
@@ -214,9 +215,9 @@ TEST_F(Events, HorizontalScrollGivesAControlEventWithTheSendersNumber)
     PostMessageA(Window, WM_HSCROLL, SB_LINERIGHT, (LPARAM)bar);
     PostMessageA(Window, WM_VSCROLL, SB_LINEDOWN, (LPARAM)bar);   // not an event
     ExpectRows(WindowTestDrain(), {
-        {EventCodeControl, 0, SubtypeNone, 0},
-        {EventCodeControl, 12, SubtypeNone, 0},
-    });
+                                      {EventCodeControl, 0, SubtypeNone, 0},
+                                      {EventCodeControl, 12, SubtypeNone, 0},
+                                  });
 }
 
 TEST_F(Events, MouseNotificationsBecomeDeferredMouseEvents)
@@ -228,11 +229,11 @@ TEST_F(Events, MouseNotificationsBecomeDeferredMouseEvents)
     PostMessageA(Window, MsgMouseNotify, 8, WM_MOUSEMOVE);
     PostMessageA(Window, MsgMouseNotify, 9, WM_LBUTTONDOWN);
     ExpectRows(WindowTestDrain(), {
-        {EventCodeMouse, 3, SubtypeLeftClick, 0},
-        {EventCodeMouse, 4, SubtypeRightClick, 0},
-        {EventCodeMouse, 5, SubtypeLeftDoubleClick, 0},
-        {EventCodeMouse, 6, SubtypeRightDoubleClick, 0},
-    });
+                                      {EventCodeMouse, 3, SubtypeLeftClick, 0},
+                                      {EventCodeMouse, 4, SubtypeRightClick, 0},
+                                      {EventCodeMouse, 5, SubtypeLeftDoubleClick, 0},
+                                      {EventCodeMouse, 6, SubtypeRightDoubleClick, 0},
+                                  });
     EXPECT_EQ(EventControlNumber(), 9u);   // the last mouse step names its gadget anyway
 
     // Sent outside a fetch, the notification is still only posted on.
@@ -247,7 +248,7 @@ TEST_F(Events, MouseNotificationsBecomeDeferredMouseEvents)
 }
 
 class Notifications : public Events {
-protected:
+  protected:
     HWND Tab = 0, Tree = 0, ListView = 0, Button = 0;
     void SetUp() override
     {
@@ -272,14 +273,14 @@ TEST_F(Notifications, ClickCodesFromAdmittedControlsSetTheSubtype)
     WindowTestSendInFetch({Notify(Window, ListView, 22, LVN_ITEMCHANGED)});
     WindowTestSendInFetch({Notify(Window, ListView, 22, NM_SETFOCUS)});   // not an event
     ExpectRows(WindowTestDrain(), {
-        {EventCodeControl, 20, SubtypeLeftClick, 0},
-        {EventCodeControl, 20, SubtypeRightClick, 0},
-        {EventCodeControl, 21, SubtypeLeftDoubleClick, 0},
-        {EventCodeControl, 22, SubtypeRightDoubleClick, 0},
-        {EventCodeControl, 22, SubtypeLeftDoubleClick, 0},
-        {EventCodeControl, 21, SubtypeNone, 0},
-        {EventCodeControl, 22, SubtypeNone, 0},
-    });
+                                      {EventCodeControl, 20, SubtypeLeftClick, 0},
+                                      {EventCodeControl, 20, SubtypeRightClick, 0},
+                                      {EventCodeControl, 21, SubtypeLeftDoubleClick, 0},
+                                      {EventCodeControl, 22, SubtypeRightDoubleClick, 0},
+                                      {EventCodeControl, 22, SubtypeLeftDoubleClick, 0},
+                                      {EventCodeControl, 21, SubtypeNone, 0},
+                                      {EventCodeControl, 22, SubtypeNone, 0},
+                                  });
 }
 
 TEST_F(Notifications, OtherControlsAreIgnoredAndLeaveAPendingCodeAlone)
@@ -300,20 +301,21 @@ TEST_F(Notifications, AnAdmittedNotificationWithoutSubtypeDropsAPendingCode)
 
 TEST_F(Notifications, ASubtypeSetEarlierInThePassTurnsAnyLaterCodeIntoAnEvent)
 {
-    WindowTestSendInFetch({Notify(Window, Tab, 20, NM_CLICK), Notify(Window, Tab, 20, TCN_SELCHANGING)});
+    WindowTestSendInFetch(
+        {Notify(Window, Tab, 20, NM_CLICK), Notify(Window, Tab, 20, TCN_SELCHANGING)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button),
                            Notify(Window, ListView, 22, NM_SETFOCUS)});
     ExpectRows(WindowTestDrain(), {
-        {EventCodeControl, 20, SubtypeLeftClick, 0},
-        {EventCodeControl, 22, BN_CLICKED, 0},
-    });
+                                      {EventCodeControl, 20, SubtypeLeftClick, 0},
+                                      {EventCodeControl, 22, BN_CLICKED, 0},
+                                  });
     // The next pass starts again from no subtype.
     WindowTestSendInFetch({Notify(Window, ListView, 22, NM_SETFOCUS)});
     ExpectRows(WindowTestDrain(), {});
 }
 
 class TabPages : public Notifications {
-protected:
+  protected:
     HWND Page[2] = {0, 0};
     void SetUp() override
     {
@@ -365,9 +367,9 @@ TEST_F(TabPages, ASelChangeSwitchesToTheSelectedTabsPageAndBack)
     EXPECT_FALSE(Shown(Page[0]));
     rows.push_back({WindowPollEvent(), EventControlNumber(), EventSubtype(), EventWindowNumber()});
     ExpectRows(rows, {
-        {EventCodeControl, 20, SubtypeNone, -1},
-        {EventCodeControl, 20, SubtypeNone, -1},
-    });
+                         {EventCodeControl, 20, SubtypeNone, -1},
+                         {EventCodeControl, 20, SubtypeNone, -1},
+                     });
     EXPECT_TRUE(Shown(Page[0]));
     EXPECT_TRUE(IsWindowEnabled(Page[0]));
     EXPECT_FALSE(Shown(Page[1]));
@@ -399,9 +401,9 @@ TEST_F(Events, EventWindowNumberFindsTheSourceOrGivesMinusOne)
     PostMessageA(four, WM_CLOSE, 0, 0);
     PostMessageA(Window, WM_CLOSE, 0, 0);
     ExpectRows(WindowTestDrain(), {
-        {EventCodeClose, AnyObject, SubtypeNone, 4},
-        {EventCodeClose, AnyObject, SubtypeNone, 0},
-    });
+                                      {EventCodeClose, AnyObject, SubtypeNone, 4},
+                                      {EventCodeClose, AnyObject, SubtypeNone, 0},
+                                  });
     HWND page = CreateWindowExA(0, "TemplateClass", "", WS_CHILD, 0, 0, 10, 10, Window, 0,
                                 Runtime.ModuleHandle, 0);
     WindowTestDrain();   // a child is sized while it is created
@@ -445,4 +447,4 @@ TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)
     for (int i = 0; i < 2000; i++) ASSERT_EQ(WindowPollEvent(), 0);
 }
 
-}  // namespace
+}   // namespace

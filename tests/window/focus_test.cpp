@@ -16,8 +16,8 @@ namespace {
 // enumerates nothing, so under Wine this passes with or without the guard.
 TEST(FocusWithoutActiveWindow, TraversalDoesNothing)
 {
-    HWND lone = CreateWindowExA(0, "TemplateClass", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, 0,
-                                0, Runtime.ModuleHandle, 0);
+    HWND lone = CreateWindowExA(0, "TemplateClass", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 80, 0, 0,
+                                Runtime.ModuleHandle, 0);
     ShowWindow(lone, SW_SHOWNOACTIVATE);
     WindowTestFlush();
     if (GetActiveWindow() != 0) GTEST_SKIP() << "a window is active already";
@@ -30,7 +30,7 @@ TEST(FocusWithoutActiveWindow, TraversalDoesNothing)
 HWND Window;
 
 class Focus : public ::testing::Test {
-protected:
+  protected:
     std::vector<HWND> Made;
 
     void SetUp() override
@@ -229,4 +229,4 @@ TEST_F(Focus, WaitingOnTabReturnsTheLastMessageTheWindowReceived)
     EXPECT_EQ(EventWParam(), (WPARAM)VK_TAB);
 }
 
-}  // namespace
+}   // namespace

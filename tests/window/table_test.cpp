@@ -9,7 +9,7 @@ namespace {
 const uint32_t Caption = WS_CAPTION | WS_SYSMENU;
 
 class WindowTable : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WindowTestLayerRestart(); }
 };
 
@@ -207,4 +207,4 @@ TEST_F(WindowTable, InitWithoutATableLetsTheFirstOpenGrowOneFromNothing)
     EXPECT_EQ(Windows.Table.Handles[2], two);
 }
 
-}  // namespace
+}   // namespace

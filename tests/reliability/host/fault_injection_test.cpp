@@ -75,7 +75,7 @@ ListElement *Allocating(ListVar *list, Operation operation, int32_t value, int *
 }
 
 class FaultWalk : public CoreTest {
-protected:
+  protected:
     StringVar Name = 0, Line = 0;
     ListVar Pairs = {}, Words = {};
     int32_t *Chain = 0;
@@ -132,11 +132,14 @@ protected:
         // A second list worked from both ends, then emptied and filled again.
         ListCreate(&Words, 4);
         for (int32_t v = 1; v <= 3; v++)
-            Allocating(&Words, [](ListVar *l) { return ListInsertBefore(l); }, v, &Refusals);
+            Allocating(
+                &Words, [](ListVar *l) { return ListInsertBefore(l); }, v, &Refusals);
         ListReset(&Words);
-        Allocating(&Words, [](ListVar *l) { return ListAddElement(l); }, 10, &Refusals);
+        Allocating(
+            &Words, [](ListVar *l) { return ListAddElement(l); }, 10, &Refusals);
         ListLast(&Words);
-        Allocating(&Words, [](ListVar *l) { return ListAddElement(l); }, 20, &Refusals);
+        Allocating(
+            &Words, [](ListVar *l) { return ListAddElement(l); }, 20, &Refusals);
         ListFirst(&Words);
         ListNext(&Words);
         ListDeleteCurrent(&Words);
@@ -145,7 +148,8 @@ protected:
         ListClear(&Words);
         EXPECT_EQ(ListCount(&Words), 0);
         EXPECT_EQ(ListPosition(&Words), 0);
-        Allocating(&Words, [](ListVar *l) { return ListAddElement(l); }, 30, &Refusals);
+        Allocating(
+            &Words, [](ListVar *l) { return ListAddElement(l); }, 30, &Refusals);
     }
 
     // What a run must leave, whichever allocation was refused.
@@ -232,4 +236,4 @@ TEST_F(FaultWalk, ARunLeavesOnlyWhatItStillReaches)
     EXPECT_EQ(after.Bytes, before.Bytes);
 }
 
-}  // namespace
+}   // namespace

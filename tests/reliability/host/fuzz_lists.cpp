@@ -16,12 +16,12 @@
 
 namespace {
 
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
-            abort();                                                                  \
-        }                                                                             \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition);      \
+            abort();                                                                               \
+        }                                                                                          \
     } while (0)
 
 struct Model {
@@ -114,8 +114,10 @@ struct Fuzz {
         CHECK(e != nullptr && l.Current == e);
         for (uint32_t b = 0; b < m.DataSize; b++) CHECK(((unsigned char *)ListData(e))[b] == 0);
         int32_t v = ++Serial;
-        if (m.DataSize >= 4) memcpy(ListData(e), &v, 4);
-        else v = 0;
+        if (m.DataSize >= 4)
+            memcpy(ListData(e), &v, 4);
+        else
+            v = 0;
         int at = m.Cursor == -1 ? 0 : before ? m.Cursor : m.Cursor + 1;
         m.Values.insert(std::next(m.Values.begin(), at), v);
         m.Cursor = at;
@@ -157,8 +159,10 @@ struct Fuzz {
             ListDeleteCurrent(&l);
             if (m.Cursor >= 0) {
                 m.Values.erase(std::next(m.Values.begin(), m.Cursor));
-                if (m.Values.empty()) m.Cursor = -1;
-                else if (m.Cursor > 0) m.Cursor--;
+                if (m.Values.empty())
+                    m.Cursor = -1;
+                else if (m.Cursor > 0)
+                    m.Cursor--;
             }
             break;
         case 4:
@@ -271,7 +275,7 @@ struct Fuzz {
     }
 };
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -19,12 +19,12 @@
 
 namespace {
 
-#define CHECK(condition)                                                              \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
-            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
-            abort();                                                                  \
-        }                                                                             \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition);      \
+            abort();                                                                               \
+        }                                                                                          \
     } while (0)
 
 // A text as the core sees it: null, or a zero-terminated string.
@@ -68,9 +68,12 @@ int32_t ModelToLong(const ModelText &text)
 std::string Format(const char *format, uint32_t value)
 {
     char b[32];
-    if (!strcmp(format, "%ld")) snprintf(b, sizeof b, "%ld", (long)(int32_t)value);
-    else if (!strcmp(format, "%lu")) snprintf(b, sizeof b, "%lu", (unsigned long)value);
-    else snprintf(b, sizeof b, "%lX", (unsigned long)value);
+    if (!strcmp(format, "%ld"))
+        snprintf(b, sizeof b, "%ld", (long)(int32_t)value);
+    else if (!strcmp(format, "%lu"))
+        snprintf(b, sizeof b, "%lu", (unsigned long)value);
+    else
+        snprintf(b, sizeof b, "%lX", (unsigned long)value);
     return b;
 }
 
@@ -122,9 +125,7 @@ struct Fuzz {
     const char *PickText(ModelText *model)
     {
         switch (In.ConsumeIntegralInRange(0, 5)) {
-        case 0:
-            *model = ModelText();
-            return nullptr;
+        case 0: *model = ModelText(); return nullptr;
         case 1: {
             int v = In.ConsumeIntegralInRange(0, 2);
             *model = VarModel[v];
@@ -263,8 +264,7 @@ struct Fuzz {
             if (In.ConsumeBool()) m = In.ConsumeIntegral<int32_t>();
             size_t begin = n <= 1 ? 0 : (size_t)n - 1;
             StringMiddle(text, n, m, at);
-            Piece((t.Null || m <= 0 || begin > t.Text.size()) ? ""
-                                                                       : t.Text.substr(begin, m));
+            Piece((t.Null || m <= 0 || begin > t.Text.size()) ? "" : t.Text.substr(begin, m));
             break;
         }
         case 11:
@@ -300,8 +300,10 @@ struct Fuzz {
             int v = In.ConsumeIntegralInRange(0, 2);
             std::string held = Held(f);
             // An expression with no piece yet has no terminator of its own: only its place.
-            if (f.Bytes.empty()) CHECK(Scratch.ScratchCursor == f.Start);
-            else CheckTop();
+            if (f.Bytes.empty())
+                CHECK(Scratch.ScratchCursor == f.Start);
+            else
+                CheckTop();
             StringAssign(&Vars[v], f.Start);
             CHECK(Scratch.ScratchCursor == f.Start);
             f.Bytes.clear();
@@ -387,7 +389,7 @@ struct Fuzz {
     }
 };
 
-}  // namespace
+}   // namespace
 
 // One heap and one scratch buffer for the whole run, as in the program; each input starts
 // a fresh expression at the buffer's start and gives its variables back at the end.

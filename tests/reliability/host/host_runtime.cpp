@@ -34,7 +34,7 @@ HostHeap *HeapOf(HANDLE heap)
     return h;
 }
 
-}  // namespace
+}   // namespace
 
 HANDLE HeapCreate(DWORD, SIZE_T, SIZE_T)
 {

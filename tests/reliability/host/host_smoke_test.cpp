@@ -8,7 +8,7 @@
 namespace {
 
 class HostScratchEnd : public CoreTest {
-protected:
+  protected:
     // Puts the cursor `room` bytes before the buffer's last byte.
     char *CursorAtRoom(int room)
     {
@@ -24,7 +24,10 @@ TEST_F(HostScratchEnd, EveryAppendingOperationStopsAtTheLastByte)
         const char *t = LongText.c_str();
         typedef char *(*Writer)(char *);
         Writer writers[] = {
-            [](char *d) { StringAppend(std::string(100, 'a').c_str()); return d; },
+            [](char *d) {
+                StringAppend(std::string(100, 'a').c_str());
+                return d;
+            },
             [](char *d) { return StringFromLong(-2147483647 - 1, d); },
             [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
             [](char *d) { return StringFromHex(0xFFFFFFFFu, d); },
@@ -38,14 +41,21 @@ TEST_F(HostScratchEnd, EveryAppendingOperationStopsAtTheLastByte)
             EXPECT_GE(piece, Scratch.ScratchBuffer);
         }
         char *d;
-        d = CursorAtRoom(room); StringLeftPart(t, 200, d);
+        d = CursorAtRoom(room);
+        StringLeftPart(t, 200, d);
         EXPECT_EQ(Text(d).size(), (size_t)room);
-        d = CursorAtRoom(room); StringRightPart(t, 200, d);
-        d = CursorAtRoom(room); StringMiddle(t, 2, 250, d);
-        d = CursorAtRoom(room); StringLowerCase(t, d);
-        d = CursorAtRoom(room); StringUpperCase(t, d);
-        d = CursorAtRoom(room); StringTrimLeft(t, d);
-        d = CursorAtRoom(room); StringTrimRight(t, d);
+        d = CursorAtRoom(room);
+        StringRightPart(t, 200, d);
+        d = CursorAtRoom(room);
+        StringMiddle(t, 2, 250, d);
+        d = CursorAtRoom(room);
+        StringLowerCase(t, d);
+        d = CursorAtRoom(room);
+        StringUpperCase(t, d);
+        d = CursorAtRoom(room);
+        StringTrimLeft(t, d);
+        d = CursorAtRoom(room);
+        StringTrimRight(t, d);
         EXPECT_EQ(Text(d), std::string(room, 'x'));
     }
 }
@@ -95,7 +105,7 @@ TEST_F(HostScratchEnd, FormattersAgreeWithThePlatformFormatsAcrossTheRange)
     }
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -123,4 +133,4 @@ TEST_F(HostScratchEnd, ABrokenListLinkStopsTheNextInsertion)
     EXPECT_DEATH(ListAddElement(&list), "");
 }
 
-}  // namespace
+}   // namespace
