@@ -21,8 +21,8 @@ enum SearchGadget : int32_t {
 };
 
 // The program's variables; zero when its statements begin. They are process-wide, not locals
-// of the loop, because the design makes them the program's variables that the prologue zeroes
-// and that outlive every candidate.
+// of the loop: the prologue zeroes them and they outlive every candidate, and the tests read
+// them between candidates.
 struct SearchState {
     int32_t *Chain;       // n, s(n), s(s(n)); index 3 unused
     int32_t ChainIndex;   // chain step being computed, then the member being recorded

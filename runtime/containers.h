@@ -30,8 +30,8 @@ struct ListVar {
 
 // Process-wide state of the containers; zero at start.
 struct ContainerState {
-    ListVar *ListClearTarget;   // the list ListClear is emptying; a static word, as the design
-                                // has it, that still names the list after the clear
+    ListVar *ListClearTarget;   // the list ListClear is emptying; a process-wide word that
+                                // still names that list after the clear
 };
 
 extern ContainerState Containers;

@@ -11,9 +11,9 @@ struct ScratchState {
     char *ScratchBuffer;    // ScratchBufferSize bytes from the private heap
     char *ScratchCursor;    // where the next piece goes: on the terminating zero built so far
     uint32_t FormatValue;   // hands a value to the platform formatter: the argument list
-                            // wvsprintfA reads is this static word, as the design has it
-    int32_t NegativeSign;   // StringToLong's note of a leading minus sign; a static word, as
-                            // the design has it, that keeps the last text's sign after the call
+                            // wvsprintfA reads is this process-wide word
+    int32_t NegativeSign;   // StringToLong's note of a leading minus sign; process-wide, so
+                            // it keeps the last text's sign after the call
 };
 
 extern ScratchState Scratch;

@@ -1,6 +1,6 @@
 // Bad arguments at every door of the runtime, each kind once: null texts, negative counts,
 // positions past the end, unknown window and gadget numbers. Each call either does what the
-// design says for it or is refused without harm; the process must survive all of them.
+// runtime promises for it or is refused without harm; the process must survive all of them.
 #include <gtest/gtest.h>
 
 #include "gadget/gadgets.h"

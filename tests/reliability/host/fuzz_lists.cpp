@@ -147,8 +147,8 @@ struct Fuzz {
             m.Created = true;
             m.DataSize = size;
             m.Values.clear();
-            // Current is not changed by the design; a current element of the old list would
-            // belong to no list, so the program resets it, as this model does.
+            // ListCreate leaves Current alone; a current element of the old list would belong
+            // to no list, so the program resets it, as this model does.
             ListReset(&l);
             m.Cursor = -1;
             break;
