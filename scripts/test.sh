@@ -9,6 +9,11 @@ export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   wineserver -p
+  # A command shell that waits on an empty pipe for the whole run keeps the Wine desktop up.
+  # Otherwise the desktop ends after a few idle seconds, and every later test program starts
+  # it again with the test'"'"'s output pipe inherited, so ctest waits about a second after each.
+  pipe=$(mktemp -u) && mkfifo "$pipe" && { wine cmd <"$pipe" >/dev/null 2>&1 & exec 3>"$pipe"; }
+  rm -f "$pipe"
   wine cmd /c exit >/dev/null 2>&1   # bring the prefix up once, outside any test timing
   ctest --test-dir "$0" --output-on-failure "$@"
   rc=$?
