@@ -85,24 +85,16 @@ ProbeRun RunProbe(const std::string &way)
     std::string marker = std::string(temp) + "core_probe_" + way + "_" +
                          std::to_string(GetCurrentProcessId()) + ".txt";
     DeleteFileA(marker.c_str());
-    std::string probe = OutsideOwnDirectory() + "core_startup_probe.exe";
-    std::string line = "\"" + probe + "\" " + way + " " + marker;
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
+    OutsideProgram probe;
     ProbeRun run = {0xFFFFFFFF, ""};
-    if (!CreateProcessA(probe.c_str(), &line[0], 0, 0, FALSE, 0, 0, 0, &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << probe << ": error " << GetLastError();
+    if (!OutsideStart(OutsideOwnDirectory() + "core_startup_probe.exe", &probe,
+                      way + " " + marker)) {
+        ADD_FAILURE() << "cannot start the probe: error " << GetLastError();
         return run;
     }
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "probe did not end: " << way;
-        TerminateProcess(process.hProcess, 1);
-    }
-    GetExitCodeProcess(process.hProcess, &run.ExitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    run.ExitCode = OutsideWaitExit(probe, 30000);
+    EXPECT_NE(run.ExitCode, (DWORD)STILL_ACTIVE) << "probe did not end: " << way;
+    OutsideStop(&probe);
     std::ifstream in(marker, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();

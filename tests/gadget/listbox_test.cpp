@@ -41,9 +41,7 @@ using Strings = std::vector<std::string>;
 
 TEST_F(ListBox, IsCreatedWithItsClassStyleAndNoText)
 {
-    char name[32];
-    GetClassNameA(Box, name, sizeof name);
-    EXPECT_STRCASEEQ(name, "LISTBOX");
+    EXPECT_STRCASEEQ(OutsideClassName(Box).c_str(), "LISTBOX");
     // The control shows its scroll bars only when its lines need them, and clears their style
     // bits until then.
     EXPECT_EQ((uint32_t)GetWindowLongA(Box, GWL_STYLE) & ~(uint32_t)(WS_VSCROLL | WS_HSCROLL),

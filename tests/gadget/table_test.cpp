@@ -170,11 +170,8 @@ TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
 {
     HWND text = GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
     HWND button = GadgetCreateButton(3, 495, 5, 100, 24, "Start");
-    char name[32];
-    GetClassNameA(text, name, sizeof name);
-    EXPECT_STRCASEEQ(name, "STATIC");
-    GetClassNameA(button, name, sizeof name);
-    EXPECT_STRCASEEQ(name, "BUTTON");
+    EXPECT_STRCASEEQ(OutsideClassName(text).c_str(), "STATIC");
+    EXPECT_STRCASEEQ(OutsideClassName(button).c_str(), "BUTTON");
     EXPECT_EQ((uint32_t)GetWindowLongA(text, GWL_STYLE), 0x50020000u);
     EXPECT_EQ((uint32_t)GetWindowLongA(button, GWL_STYLE), 0x50030000u);
     EXPECT_EQ(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);

@@ -28,7 +28,7 @@ enum : int {
 };
 
 // The gallery the tests share.
-PROCESS_INFORMATION Gallery;
+OutsideProgram Gallery;
 HWND GalleryWindow;
 
 struct GallerySearch {
@@ -51,36 +51,20 @@ BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search)
 }
 
 // Starts a gallery and waits until its window holds the log; the window, or null.
-HWND StartGallery(PROCESS_INFORMATION *process)
+HWND StartGallery(OutsideProgram *process)
 {
-    std::string command = "\"" + OutsideOwnDirectory() + "gallery.exe\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, process)) {
-        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
-        *process = PROCESS_INFORMATION();
+    if (!OutsideStart(OutsideOwnDirectory() + "gallery.exe", process)) {
+        ADD_FAILURE() << "cannot start the gallery: error " << GetLastError();
         return nullptr;
     }
-    WaitForInputIdle(process->hProcess, 10000);
-    GallerySearch search = {process->dwProcessId, nullptr};
+    WaitForInputIdle(process->Process, 10000);
+    GallerySearch search = {process->ProcessId, nullptr};
     for (int tries = 0; tries < 200; tries++) {
         if (search.Found == nullptr) EnumWindows(FindGalleryWindow, (LPARAM)&search);
         if (search.Found != nullptr && GetDlgItem(search.Found, LogList)) return search.Found;
         Sleep(50);
     }
     return nullptr;
-}
-
-// Ends a gallery that is still running and lets its handles go.
-void StopGallery(PROCESS_INFORMATION *process)
-{
-    if (process->hProcess == nullptr) return;
-    if (WaitForSingleObject(process->hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process->hProcess, 1);
-    CloseHandle(process->hThread);
-    CloseHandle(process->hProcess);
-    *process = PROCESS_INFORMATION();
 }
 
 struct ControlSearch {
@@ -112,12 +96,12 @@ template <typename Record>
 LRESULT SendWithRecord(HWND control, UINT message, WPARAM wParam, Record &record)
 {
     void *remote =
-        VirtualAllocEx(Gallery.hProcess, nullptr, sizeof(Record), MEM_COMMIT, PAGE_READWRITE);
+        VirtualAllocEx(Gallery.Process, nullptr, sizeof(Record), MEM_COMMIT, PAGE_READWRITE);
     if (remote == nullptr) return 0;
-    WriteProcessMemory(Gallery.hProcess, remote, &record, sizeof(Record), nullptr);
+    WriteProcessMemory(Gallery.Process, remote, &record, sizeof(Record), nullptr);
     LRESULT result = SendMessageA(control, message, wParam, (LPARAM)remote);
-    ReadProcessMemory(Gallery.hProcess, remote, &record, sizeof(Record), nullptr);
-    VirtualFreeEx(Gallery.hProcess, remote, 0, MEM_RELEASE);
+    ReadProcessMemory(Gallery.Process, remote, &record, sizeof(Record), nullptr);
+    VirtualFreeEx(Gallery.Process, remote, 0, MEM_RELEASE);
     return result;
 }
 
@@ -169,7 +153,7 @@ HWND FocusOfGallery()
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(Gallery.dwThreadId, &info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(GalleryWindow, nullptr), &info);
     return info.hwndFocus;
 }
 
@@ -206,7 +190,7 @@ class GalleryTest : public ::testing::Test {
         ASSERT_NE(GalleryWindow, nullptr);
     }
 
-    static void TearDownTestSuite() { StopGallery(&Gallery); }
+    static void TearDownTestSuite() { OutsideStop(&Gallery); }
 
     void SetUp() override
     {
@@ -224,9 +208,7 @@ TEST_F(GalleryTest, HoldsEveryKindAndAPanelWithThreeTabs)
     for (auto &entry : classes) {
         HWND control = Gadget(atoi(entry[0]));
         ASSERT_NE(control, nullptr) << "gadget " << entry[0];
-        char name[64] = {};
-        GetClassNameA(control, name, sizeof name);
-        EXPECT_STRCASEEQ(name, entry[1]) << "gadget " << entry[0];
+        EXPECT_STRCASEEQ(OutsideClassName(control).c_str(), entry[1]) << "gadget " << entry[0];
     }
     HWND panel = Gadget(Panel);
     EXPECT_GE(SendMessageA(panel, TCM_GETITEMCOUNT, 0, 0), 3);
@@ -339,15 +321,12 @@ TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls)
 // On a gallery of its own, so that the shared one stays up for the other tests.
 TEST(GalleryClose, ClosingTheWindowEndsTheProgramWithZero)
 {
-    PROCESS_INFORMATION own = {};
+    OutsideProgram own;
     HWND window = StartGallery(&own);
     EXPECT_NE(window, nullptr);
     if (window) {
         PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForSingleObject(own.hProcess, 20000), (DWORD)WAIT_OBJECT_0);
-        DWORD code = 99;
-        GetExitCodeProcess(own.hProcess, &code);
-        EXPECT_EQ(code, 0u);
+        EXPECT_EQ(OutsideWaitExit(own, 20000), 0u);
     }
-    StopGallery(&own);
+    OutsideStop(&own);
 }

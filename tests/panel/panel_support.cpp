@@ -11,9 +11,7 @@ static LRESULT CALLBACK CreationWatch(int code, WPARAM wParam, LPARAM lParam)
         CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
         const CREATESTRUCTA *cs = create->lpcs;
         CreationRecord r;
-        char name[64] = {};
-        GetClassNameA((HWND)wParam, name, sizeof name);
-        r.ClassName = name;
+        r.ClassName = OutsideClassName((HWND)wParam);
         r.Style = (DWORD)cs->style;
         r.ExStyle = cs->dwExStyle;
         r.X = cs->x;

@@ -16,6 +16,7 @@
 #include "runtime/heap.h"
 #include "runtime/strings.h"
 #include "support/events.h"
+#include "support/outside_reader.h"
 #include "support/scratch.h"
 #include "window/events.h"
 #include "window/windows.h"
@@ -63,13 +64,6 @@ class VisibleWindowTest : public ::testing::Test {
 inline bool HasStyle(HWND window, DWORD bits)
 {
     return ((DWORD)GetWindowLongA(window, GWL_STYLE) & bits) == bits;
-}
-
-inline std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 // The page of a panel's tab, as the tab's lParam holds it.

@@ -20,12 +20,13 @@ std::string OutsideOwnDirectory()
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
-bool OutsideStart(const std::string &exe, OutsideProgram *program)
+bool OutsideStart(const std::string &exe, OutsideProgram *program, const std::string &arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string commandLine = "\"" + OutsideWindowsPath(exe) + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
@@ -71,6 +72,13 @@ HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
     }
 }
 
+std::string OutsideClassName(HWND window)
+{
+    char name[64] = "";
+    if (window) GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 std::string OutsideText(HWND control)
 {
     if (!control) return "";
@@ -91,9 +99,7 @@ OutsideControl OutsideReadControl(HWND window, int controlId)
     OutsideControl control;
     control.Handle = GetDlgItem(window, controlId);
     if (!control.Handle) return control;
-    char name[64] = "";
-    GetClassNameA(control.Handle, name, sizeof name);
-    control.ClassName = name;
+    control.ClassName = OutsideClassName(control.Handle);
     GetWindowRect(control.Handle, &control.Rect);
     MapWindowPoints(nullptr, window, (POINT *)&control.Rect, 2);
     control.Enabled = IsWindowEnabled(control.Handle) != 0;

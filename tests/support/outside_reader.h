@@ -21,8 +21,9 @@ std::string OutsideWindowsPath(const std::string &path);
 // beside it.
 std::string OutsideOwnDirectory();
 
-// Starts the program; false when the platform refused.
-bool OutsideStart(const std::string &exe, OutsideProgram *program);
+// Starts the program with the arguments after its quoted path; false when the platform refused.
+bool OutsideStart(const std::string &exe, OutsideProgram *program,
+                  const std::string &arguments = "");
 
 // The exit code once the program has ended within the time, else STILL_ACTIVE.
 DWORD OutsideWaitExit(const OutsideProgram &program, DWORD milliseconds);
@@ -47,6 +48,9 @@ struct OutsideControl {
 };
 
 OutsideControl OutsideReadControl(HWND window, int controlId);
+
+// A window's class name; the empty text for no window.
+std::string OutsideClassName(HWND window);
 
 // A window's text, of any length; the empty text for no window.
 std::string OutsideText(HWND control);

@@ -2,6 +2,7 @@
 // selecting by number, and the numbers the table refuses.
 #include <gtest/gtest.h>
 
+#include "support/outside_reader.h"
 #include "window_test_support.h"
 
 namespace {
@@ -101,17 +102,14 @@ TEST_F(WindowTable, OpeningBeyondTheTableGrowsItToNumberPlusTenKeepingTheHandles
 TEST_F(WindowTable, ReopeningANumberReplacesTheWindowAndItsClass)
 {
     HWND first = WindowOpen(12, 0, 0, 50, 50, FlagHidden, "");
-    char name[50] = "";
-    GetClassNameA(first, name, sizeof name);
-    EXPECT_STREQ(name, "WindowClass_12");
+    EXPECT_EQ(OutsideClassName(first), "WindowClass_12");
 
     HWND second = WindowOpen(12, 0, 0, 50, 50, FlagHidden, "");
     ASSERT_NE(second, nullptr);
     EXPECT_NE(second, first);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(Windows.Table.Handles[12], second);
-    GetClassNameA(second, name, sizeof name);
-    EXPECT_STREQ(name, "WindowClass_12");
+    EXPECT_EQ(OutsideClassName(second), "WindowClass_12");
     EXPECT_EQ(GetClassLongPtrA(second, GCLP_WNDPROC), (LONG_PTR)WindowProc);
 
     WindowClose(12);
