@@ -353,7 +353,7 @@ TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
             StringAssign(&text, start);
             ASSERT_EQ(Scratch.ScratchCursor, start);
             if (text)
-                ASSERT_EQ(Text(text), "pair " + std::to_string(i));
+                ASSERT_EQ(PieceAt(text), "pair " + std::to_string(i));
             else
                 refused++;
         }

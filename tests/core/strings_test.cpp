@@ -36,7 +36,7 @@ TEST_F(StringsTest, AppendJoinsPiecesAndRestsOnTheTerminator)
     StringFromLong(220, Cursor());
     StringAppend(", ");
     StringFromLong(284, Cursor());
-    EXPECT_EQ(Text(start), "Zahl: 220, 284");
+    EXPECT_EQ(PieceAt(start), "Zahl: 220, 284");
     EXPECT_EQ(Cursor(), start + 14);
     EXPECT_EQ(*Cursor(), 0);
 }
@@ -47,7 +47,7 @@ TEST_F(StringsTest, AppendOfNullAddsNothingAndKeepsTheTerminator)
     StringAppend("ab");
     start[2] = 'X';   // a stale byte where the terminator belongs
     StringAppend(nullptr);
-    EXPECT_EQ(Text(start), "ab");
+    EXPECT_EQ(PieceAt(start), "ab");
     EXPECT_EQ(Cursor(), start + 2);
 }
 
@@ -61,8 +61,8 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
     Scratch.ScratchCursor++;   // step over the argument's terminator
     char *piece = StringUpperCase(start, Cursor());
     EXPECT_EQ(piece, start + 8);
-    EXPECT_EQ(Text(start), "abc def");
-    EXPECT_EQ(Text(piece), "ABC DEF");
+    EXPECT_EQ(PieceAt(start), "abc def");
+    EXPECT_EQ(PieceAt(piece), "ABC DEF");
     EXPECT_EQ(Cursor(), piece + 7);
 
     // The called operation builds and consumes an expression of its own behind both.
@@ -76,7 +76,7 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
 
     Scratch.ScratchCursor = start;   // the caller hands the cursor back
     EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
-    EXPECT_EQ(Text(start), "abc def");
+    EXPECT_EQ(PieceAt(start), "abc def");
 }
 
 // A source whose terminator lies where the piece is written (the expression itself,
@@ -86,9 +86,9 @@ TEST_F(StringsTest, SourceEndingAtTheDestinationIsCopiedOnce)
     char *start = Cursor();
     StringAppend("ab");
     StringAppend(start);
-    EXPECT_EQ(Text(start), "abab");
+    EXPECT_EQ(PieceAt(start), "abab");
     StringTrimLeft(start, Cursor());
-    EXPECT_EQ(Text(start), "abababab");
+    EXPECT_EQ(PieceAt(start), "abababab");
     StringLowerCase(start, Cursor());
     EXPECT_EQ(StringLength(start), 16);
     EXPECT_EQ(Cursor(), start + 16);
@@ -154,7 +154,7 @@ TEST_F(StringsTest, AssignKeepsTheWholeExpressionAcrossAZeroCode)
     StringFromCode(0, Cursor());
     EXPECT_EQ(Cursor(), start + 2);
     StringAppend("b");
-    EXPECT_EQ(Text(start), "a");   // every reader sees the text end at the zero
+    EXPECT_EQ(PieceAt(start), "a");   // every reader sees the text end at the zero
     StringAssign(&v, start);
     EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), 4u);
     EXPECT_EQ(std::string(v, 3), std::string("a\0b", 3));
@@ -238,10 +238,10 @@ TEST_F(StringsTest, FormattersWriteDecimalUnsignedAndHex)
         StringAppend("<");
         char *piece = row.format(Cursor());
         EXPECT_EQ(piece, start + 1);
-        EXPECT_EQ(Text(piece), row.expected);
+        EXPECT_EQ(PieceAt(piece), row.expected);
         EXPECT_EQ(Cursor(), piece + strlen(row.expected));
         StringAppend(">");
-        EXPECT_EQ(Text(start), std::string("<") + row.expected + ">");
+        EXPECT_EQ(PieceAt(start), std::string("<") + row.expected + ">");
         Scratch.ScratchCursor = start;
     }
 }
@@ -251,7 +251,7 @@ TEST_F(StringsTest, FromCodeTakesTheLowEightBits)
     char *start = Cursor();
     StringFromCode(0x141, Cursor());
     StringFromCode(0xE4, Cursor());
-    EXPECT_EQ(Text(start), "A\xE4");
+    EXPECT_EQ(PieceAt(start), "A\xE4");
     EXPECT_EQ(Cursor(), start + 2);
 }
 
@@ -294,13 +294,8 @@ TEST_F(StringsTest, FindCountsFromOneAndStopsAtTheEnd)
 // Runs one appending operation at the cursor and returns its piece as a text.
 std::string Piece(const std::function<char *(char *)> &operation)
 {
-    char *start = Scratch.ScratchCursor;
-    char *piece = operation(start);
-    EXPECT_EQ(piece, start);
-    EXPECT_EQ(Scratch.ScratchCursor, piece + strlen(piece));
-    std::string text(piece);
-    Scratch.ScratchCursor = start;
-    return text;
+    char *start = Cursor();
+    return ScratchRead([&] { EXPECT_EQ(operation(start), start); });
 }
 
 TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
@@ -422,7 +417,7 @@ class ScratchEndTest : public CoreTest {
         char *own = Scratch.ScratchBuffer;
         Scratch.ScratchBuffer = heapBuffer;
         Scratch.ScratchCursor = heapBuffer;
-        std::string text = Text(operation(heapBuffer));
+        std::string text = PieceAt(operation(heapBuffer));
         Scratch.ScratchBuffer = own;
         return text;
     }
@@ -434,12 +429,12 @@ TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
     Scratch.ScratchCursor = end - 3;
     char *start = Cursor();
     StringAppend("abcdefgh");
-    EXPECT_EQ(Text(start), "abc");
+    EXPECT_EQ(PieceAt(start), "abc");
     EXPECT_EQ(Cursor(), end);
     EXPECT_EQ(*end, 0);
     StringAppend("more");
     EXPECT_EQ(Cursor(), end);
-    EXPECT_EQ(Text(start), "abc");
+    EXPECT_EQ(PieceAt(start), "abc");
 
     // A whole expression running over the end keeps everything that fits.
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
@@ -484,7 +479,7 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
             char *piece = operations[k](destination);
             std::string expected = full.substr(0, std::min<size_t>(full.size(), room - 1));
             EXPECT_EQ(piece, destination) << k << " " << room;
-            EXPECT_EQ(Text(piece), expected) << k << " " << room;
+            EXPECT_EQ(PieceAt(piece), expected) << k << " " << room;
             EXPECT_EQ(Cursor(), destination + expected.size()) << k << " " << room;
             EXPECT_LE(Cursor(), end);
         }
@@ -556,7 +551,7 @@ TEST_F(StringsTest, RandomExpressionsMatchAModel)
             }
             }
         }
-        if (pieces) ASSERT_EQ(Text(start), model) << round;   // no piece: no terminator either
+        if (pieces) ASSERT_EQ(PieceAt(start), model) << round;   // no piece: no terminator either
         ASSERT_EQ(Cursor(), start + model.size()) << round;
         StringVar v = nullptr;
         StringAssign(&v, start);

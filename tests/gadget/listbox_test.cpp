@@ -26,12 +26,7 @@ class ListBox : public GadgetTest {
     // GadgetGetItemText's result, with the cursor checked to rest on its zero.
     std::string ItemText(int32_t index)
     {
-        char *start = Scratch.ScratchCursor;
-        GadgetGetItemText(0, index, 0);
-        std::string text = start;
-        EXPECT_EQ(Scratch.ScratchCursor, start + text.size());
-        Scratch.ScratchCursor = start;
-        return text;
+        return ScratchRead([=] { GadgetGetItemText(0, index, 0); });
     }
 
     HWND Box = nullptr;
@@ -176,12 +171,7 @@ class SingleSelectionListBox : public ListBox {
 
     std::string CurrentText()
     {
-        char *start = Scratch.ScratchCursor;
-        GadgetGetText(0);
-        std::string text = start;
-        EXPECT_EQ(Scratch.ScratchCursor, start + text.size());
-        Scratch.ScratchCursor = start;
-        return text;
+        return ScratchRead([] { GadgetGetText(0); });
     }
 };
 

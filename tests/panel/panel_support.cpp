@@ -63,13 +63,6 @@ void DestroyChildren(HWND window)
     for (HWND c : children) DestroyWindow(c);
 }
 
-std::string ScratchTextSince(const char *start)
-{
-    std::string text(start);
-    EXPECT_EQ(Scratch.ScratchCursor, start + text.size()) << "cursor not on the text's zero";
-    return text;
-}
-
 static void GadgetStateRestart()
 {
     PanelLayerInit();

@@ -42,9 +42,6 @@ HWND SharedVisibleWindow();
 // Destroys every child of a window (fast, unlike destroying the window itself).
 void DestroyChildren(HWND window);
 
-// The text a reader appended at the scratch cursor; checks the cursor rests on its zero.
-std::string ScratchTextSince(const char *start);
-
 // A test on a fresh hidden, captioned window 1 that is the gadget parent.
 class HiddenWindowTest : public ::testing::Test {
   protected:

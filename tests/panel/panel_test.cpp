@@ -15,20 +15,12 @@ static bool ShownAndEnabled(HWND page)
 
 static std::string Title(int number, int index)
 {
-    char *start = Scratch.ScratchCursor;
-    GadgetGetItemText(number, index, 0);
-    std::string text = ScratchTextSince(start);
-    Scratch.ScratchCursor = start;
-    return text;
+    return ScratchRead([=] { GadgetGetItemText(number, index, 0); });
 }
 
 static std::string SelectedTitle(int number)
 {
-    char *start = Scratch.ScratchCursor;
-    GadgetGetText(number);
-    std::string text = ScratchTextSince(start);
-    Scratch.ScratchCursor = start;
-    return text;
+    return ScratchRead([=] { GadgetGetText(number); });
 }
 
 // A click as the mouse makes it: button down and up at the middle of the tab, fetched.
@@ -61,9 +53,7 @@ TEST_F(PanelTest, ANewPanelIsATabControlWithoutTabs)
 
     EXPECT_EQ(GadgetCountItems(PanelNumber), 0);
     EXPECT_EQ(GadgetGetState(PanelNumber), -1);
-    char *start = Scratch.ScratchCursor;
-    EXPECT_EQ(SelectedTitle(PanelNumber), "");
-    EXPECT_EQ(Scratch.ScratchCursor, start);
+    EXPECT_EQ(SelectedTitle(PanelNumber), "");   // the reader checks the cursor stays put
     GadgetClearItems(PanelNumber);
     EXPECT_EQ(GadgetCountItems(PanelNumber), 0);
     EXPECT_GT(Panels.TabRowHeight, 0) << "measured with a temporary tab";

@@ -30,7 +30,4 @@ class CoreTest : public ::testing::Test {
         Runtime = RuntimeState();
         Scratch = ScratchState();
     }
-
-    // The text that starts at a piece, up to its first zero.
-    static std::string Text(const char *piece) { return PieceAt(piece); }
 };

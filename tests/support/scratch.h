@@ -80,3 +80,15 @@ inline std::string PieceAt(const char *start)
 {
     return start ? std::string(start) : std::string();
 }
+
+// What a reader appends at the scratch cursor, with the cursor checked to rest on its zero;
+// the cursor is given back after.
+template <typename Reader> std::string ScratchRead(Reader read)
+{
+    char *start = Scratch.ScratchCursor;
+    read();
+    std::string text = PieceAt(start);
+    EXPECT_EQ(Scratch.ScratchCursor, start + text.size()) << "cursor not on the text's zero";
+    Scratch.ScratchCursor = start;
+    return text;
+}

@@ -43,7 +43,7 @@ TEST_F(HostScratchEnd, EveryAppendingOperationStopsAtTheLastByte)
         char *d;
         d = CursorAtRoom(room);
         StringLeftPart(t, 200, d);
-        EXPECT_EQ(Text(d).size(), (size_t)room);
+        EXPECT_EQ(PieceAt(d).size(), (size_t)room);
         d = CursorAtRoom(room);
         StringRightPart(t, 200, d);
         d = CursorAtRoom(room);
@@ -56,7 +56,7 @@ TEST_F(HostScratchEnd, EveryAppendingOperationStopsAtTheLastByte)
         StringTrimLeft(t, d);
         d = CursorAtRoom(room);
         StringTrimRight(t, d);
-        EXPECT_EQ(Text(d), std::string(room, 'x'));
+        EXPECT_EQ(PieceAt(d), std::string(room, 'x'));
     }
 }
 
@@ -68,8 +68,8 @@ TEST_F(HostScratchEnd, AnArgumentSteppedPastTheEndYieldsTheEmptyPiece)
     StringAppend("0123456789");
     Scratch.ScratchCursor++;
     char *piece = StringFromLong(12345, Scratch.ScratchCursor);
-    EXPECT_EQ(Text(piece), "");
-    EXPECT_EQ(Text(start), "01234");
+    EXPECT_EQ(PieceAt(piece), "");
+    EXPECT_EQ(PieceAt(start), "01234");
     StringAppend("more");
     EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
 }
@@ -93,15 +93,15 @@ TEST_F(HostScratchEnd, FormattersAgreeWithThePlatformFormatsAcrossTheRange)
     for (int32_t v : values) {
         char expect[32];
         snprintf(expect, sizeof expect, "%ld", (long)v);
-        EXPECT_EQ(Text(StringFromLong(v, Scratch.ScratchCursor)), expect);
+        EXPECT_EQ(PieceAt(StringFromLong(v, Scratch.ScratchCursor)), expect);
         snprintf(expect, sizeof expect, "%lX", (unsigned long)(uint32_t)v);
-        EXPECT_EQ(Text(StringFromHex((uint32_t)v, Scratch.ScratchCursor)), expect);
+        EXPECT_EQ(PieceAt(StringFromHex((uint32_t)v, Scratch.ScratchCursor)), expect);
         snprintf(expect, sizeof expect, "%lu", (unsigned long)((uint32_t)v & 0xFF));
-        EXPECT_EQ(Text(StringFromUnsigned((uint32_t)v, 0, Scratch.ScratchCursor)), expect);
+        EXPECT_EQ(PieceAt(StringFromUnsigned((uint32_t)v, 0, Scratch.ScratchCursor)), expect);
         snprintf(expect, sizeof expect, "%lu", (unsigned long)((uint32_t)v & 0xFFFF));
-        EXPECT_EQ(Text(StringFromUnsigned((uint32_t)v, 1, Scratch.ScratchCursor)), expect);
+        EXPECT_EQ(PieceAt(StringFromUnsigned((uint32_t)v, 1, Scratch.ScratchCursor)), expect);
         snprintf(expect, sizeof expect, "%lu", (unsigned long)(uint32_t)v);
-        EXPECT_EQ(Text(StringFromUnsigned((uint32_t)v, 7, Scratch.ScratchCursor)), expect);
+        EXPECT_EQ(PieceAt(StringFromUnsigned((uint32_t)v, 7, Scratch.ScratchCursor)), expect);
     }
 }
 
