@@ -3,8 +3,6 @@
 // order of the elements, both links of every element, First, Last, Current, the results.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include <iterator>
@@ -15,14 +13,6 @@
 #include "runtime/heap.h"
 
 namespace {
-
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition);      \
-            abort();                                                                               \
-        }                                                                                          \
-    } while (0)
 
 struct Model {
     bool Created = false;

@@ -19,14 +19,6 @@
 
 namespace {
 
-#define CHECK(condition)                                                                           \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            fprintf(stderr, "model mismatch at %s:%d: %s\n", __FILE__, __LINE__, #condition);      \
-            abort();                                                                               \
-        }                                                                                          \
-    } while (0)
-
 // A text as the core sees it: null, or a zero-terminated string.
 struct ModelText {
     bool Null = true;
