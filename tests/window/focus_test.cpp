@@ -4,6 +4,7 @@
 // window costs seconds without a window manager).
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "window_test_support.h"
@@ -82,75 +83,50 @@ class Focus : public ::testing::Test {
     }
 };
 
-TEST_F(Focus, TabMovesToTheNextCandidateAndWrapsToTheFirst)
+// One Tab traversal: the buttons in Z order (t a tab stop, p plain, h hidden, d disabled),
+// where the focus starts (a button from 1, 0 the window, -1 nothing) and where each Tab
+// leaves it.
+struct Traversal {
+    const char *Name;
+    const char *Buttons;
+    int Start;
+    std::vector<int> After;
+};
+
+void PrintTo(const Traversal &t, std::ostream *os)
 {
-    HWND first = Button(1), second = Button(2), third = Button(3);
-    SetFocus(second);
-    EXPECT_EQ(Press(), std::vector<int>{});   // no event of its own
-    EXPECT_EQ(GetFocus(), third);
-    Press();
-    EXPECT_EQ(GetFocus(), first);
-    Press();
-    EXPECT_EQ(GetFocus(), second);
+    *os << t.Name;
 }
 
-TEST_F(Focus, FromOutsideTheControlsTabGoesToTheFirstCandidate)
-{
-    HWND first = Button(1);
-    Button(2);
-    SetFocus(Window);
-    Press();
-    EXPECT_EQ(GetFocus(), first);
+class FocusTraversal : public Focus, public ::testing::WithParamInterface<Traversal> {};
 
-    SetFocus(0);
-    ASSERT_EQ(GetActiveWindow(), Window);
-    Press();
-    EXPECT_EQ(GetFocus(), first);
+TEST_P(FocusTraversal, TabMovesAsTheRowSays)
+{
+    const Traversal &t = GetParam();
+    std::vector<HWND> at = {Window};
+    for (int i = 0; t.Buttons[i]; i++) {
+        at.push_back(Button(i + 1, t.Buttons[i] == 'p' ? 0 : WS_TABSTOP));
+        if (t.Buttons[i] == 'h') ShowWindow(at.back(), SW_HIDE);
+        if (t.Buttons[i] == 'd') EnableWindow(at.back(), FALSE);
+    }
+    SetFocus(t.Start < 0 ? nullptr : at[t.Start]);
+    if (t.Start < 0) ASSERT_EQ(GetActiveWindow(), Window);
+    for (int expected : t.After) {
+        EXPECT_EQ(Press(), std::vector<int>{});   // no event of its own
+        EXPECT_EQ(GetFocus(), at[expected]);
+    }
 }
 
-TEST_F(Focus, AFocusedControlThatIsNoCandidateKeepsTheFocus)
-{
-    Button(1);
-    HWND plain = Button(2, 0);   // no WS_TABSTOP
-    Button(3);
-    SetFocus(plain);
-    Press();
-    EXPECT_EQ(GetFocus(), plain);
-}
-
-TEST_F(Focus, TheOnlyCandidateKeepsTheFocus)
-{
-    HWND only = Button(1);
-    HWND disabled = Button(2);
-    EnableWindow(disabled, FALSE);
-    HWND hidden = Button(3);
-    ShowWindow(hidden, SW_HIDE);
-    SetFocus(only);
-    Press();
-    EXPECT_EQ(GetFocus(), only);
-}
-
-TEST_F(Focus, WithoutCandidatesNothingChanges)
-{
-    Button(1, 0);
-    HWND disabled = Button(2);
-    EnableWindow(disabled, FALSE);
-    SetFocus(Window);
-    Press();
-    EXPECT_EQ(GetFocus(), Window);
-}
-
-TEST_F(Focus, HiddenAndDisabledControlsAreSkipped)
-{
-    HWND first = Button(1), hidden = Button(2), disabled = Button(3), last = Button(4);
-    ShowWindow(hidden, SW_HIDE);
-    EnableWindow(disabled, FALSE);
-    SetFocus(first);
-    Press();
-    EXPECT_EQ(GetFocus(), last);
-    Press();
-    EXPECT_EQ(GetFocus(), first);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FocusTraversal,
+    ::testing::Values(Traversal{"NextCandidateThenWrapsToTheFirst", "ttt", 2, {3, 1, 2}},
+                      Traversal{"FromTheWindowToTheFirstCandidate", "tt", 0, {1}},
+                      Traversal{"FromNoFocusToTheFirstCandidate", "tt", -1, {1}},
+                      Traversal{"AFocusedNonCandidateKeepsTheFocus", "tpt", 2, {2}},
+                      Traversal{"TheOnlyCandidateKeepsTheFocus", "tdh", 1, {1}},
+                      Traversal{"WithoutCandidatesNothingChanges", "pd", 0, {0}},
+                      Traversal{"HiddenAndDisabledAreSkipped", "thdt", 1, {4, 1}}),
+    [](const ::testing::TestParamInfo<Traversal> &info) { return std::string(info.param.Name); });
 
 TEST_F(Focus, ShiftCtrlAndAltTabDoNotMoveTheFocus)
 {
