@@ -185,30 +185,20 @@ TEST_F(ListsTest, InsertBeforeGoesInFrontOfCurrentOrToTheHead)
 // [1* 2 3] -> delete -> [2* 3];  [1 2 3*] -> delete -> [1 2*];  [1 2* 3] -> delete -> [1* 3]
 TEST_F(ListsTest, DeleteLeavesTheNeighbourCurrent)
 {
-    std::vector<ListElement *> e = AddNumbered(3);
-    ListFirst(&list);
-    ListDeleteCurrent(&list);
-    EXPECT_EQ(Numbers(), (std::vector<int32_t>{2, 3}));
-    EXPECT_EQ(list.Current, e[1]);
-    EXPECT_EQ(list.Header->First, e[1]);
-    EXPECT_EQ(e[1]->Previous, nullptr);
-    ListClear(&list);
-
-    e = AddNumbered(3);
-    ListDeleteCurrent(&list);
-    EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 2}));
-    EXPECT_EQ(list.Current, e[1]);
-    EXPECT_EQ(list.Header->Last, e[1]);
-    EXPECT_EQ(e[1]->Next, nullptr);
-    ListClear(&list);
-
-    e = AddNumbered(3);
-    ListSetCurrent(&list, ListData(e[1]));
-    ListDeleteCurrent(&list);
-    EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 3}));
-    EXPECT_EQ(list.Current, e[0]);
-    EXPECT_EQ(e[0]->Next, e[2]);
-    EXPECT_EQ(e[2]->Previous, e[0]);
+    struct Row {
+        int Deleted, Current;   // indexes into the three elements
+    } rows[] = {{0, 1}, {2, 1}, {1, 0}};
+    for (const Row &row : rows) {
+        std::vector<ListElement *> e = AddNumbered(3);
+        ListSetCurrent(&list, ListData(e[row.Deleted]));
+        ListDeleteCurrent(&list);
+        EXPECT_EQ(list.Current, e[row.Current]) << row.Deleted;
+        e.erase(e.begin() + row.Deleted);
+        EXPECT_EQ(list.Header->First, e[0]);
+        EXPECT_EQ(list.Header->Last, e[1]);
+        EXPECT_TRUE(!e[0]->Previous && e[0]->Next == e[1] && e[1]->Previous == e[0] && !e[1]->Next);
+        ListClear(&list);
+    }
 }
 
 TEST_F(ListsTest, DeletingTheOnlyElementEmptiesTheList)

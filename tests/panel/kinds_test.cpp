@@ -16,6 +16,14 @@ static void Click(HWND button)
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
+// The states of gadgets 1 to n.
+static std::vector<int32_t> States(int n)
+{
+    std::vector<int32_t> states;
+    for (int i = 1; i <= n; i++) states.push_back(GadgetGetState(i));
+    return states;
+}
+
 TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt)
 {
     HWND a = GadgetCreateOption(1, 10, 10, 100, 20, "A");
@@ -37,13 +45,9 @@ TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt)
     // A checked, then clicks on C and on B: the clicked one alone stays checked.
     GadgetSetState(1, 1);
     Click(c);
-    EXPECT_EQ(GadgetGetState(1), 0);
-    EXPECT_EQ(GadgetGetState(2), 0);
-    EXPECT_EQ(GadgetGetState(3), 1);
+    EXPECT_EQ(States(3), (std::vector<int32_t>{0, 0, 1}));
     Click(b);
-    EXPECT_EQ(GadgetGetState(1), 0);
-    EXPECT_EQ(GadgetGetState(2), 1);
-    EXPECT_EQ(GadgetGetState(3), 0);
+    EXPECT_EQ(States(3), (std::vector<int32_t>{0, 1, 0}));
 }
 
 TEST_F(KindsTest, AnyOtherGadgetEndsAnOptionGroup)
