@@ -14,6 +14,7 @@
 namespace {
 
 using StringsTest = CoreTest;
+using std::placeholders::_1;
 
 char *Cursor()
 {
@@ -300,14 +301,10 @@ std::string Piece(const std::function<char *(char *)> &operation)
 
 TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
 {
-    auto left = [](const char *t, int n) {
-        return Piece([=](char *d) { return StringLeftPart(t, n, d); });
-    };
-    auto right = [](const char *t, int n) {
-        return Piece([=](char *d) { return StringRightPart(t, n, d); });
-    };
+    auto left = [](const char *t, int n) { return Piece(std::bind(StringLeftPart, t, n, _1)); };
+    auto right = [](const char *t, int n) { return Piece(std::bind(StringRightPart, t, n, _1)); };
     auto middle = [](const char *t, int s, int n) {
-        return Piece([=](char *d) { return StringMiddle(t, s, n, d); });
+        return Piece(std::bind(StringMiddle, t, s, n, _1));
     };
     memset(Scratch.ScratchBuffer, 'Z', 32);   // stale bytes: every piece must end itself
     EXPECT_EQ(left("ab", 5), "ab");
@@ -333,12 +330,8 @@ TEST_F(StringsTest, LeftRightAndMiddleCutPieces)
 
 TEST_F(StringsTest, TrimRemovesBlanksOnly)
 {
-    auto trimLeft = [](const char *t) {
-        return Piece([=](char *d) { return StringTrimLeft(t, d); });
-    };
-    auto trimRight = [](const char *t) {
-        return Piece([=](char *d) { return StringTrimRight(t, d); });
-    };
+    auto trimLeft = [](const char *t) { return Piece(std::bind(StringTrimLeft, t, _1)); };
+    auto trimRight = [](const char *t) { return Piece(std::bind(StringTrimRight, t, _1)); };
     EXPECT_EQ(trimLeft("  a b  "), "a b  ");
     EXPECT_EQ(trimLeft("\t a"), "\t a");
     EXPECT_EQ(trimLeft("   "), "");

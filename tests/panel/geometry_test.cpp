@@ -2,15 +2,20 @@
 #include "panel_support.h"
 
 using GeometryTest = HiddenWindowTest;
+using Box = std::vector<int32_t>;
+
+// A gadget's x, y, width and height as the getters report them.
+static Box BoxOf(int32_t number)
+{
+    return {GadgetGetX(number), GadgetGetY(number), GadgetGetWidth(number),
+            GadgetGetHeight(number)};
+}
 
 TEST_F(GeometryTest, PositionIsReportedInTheParentsClientArea)
 {
     HWND button = GadgetCreateButton(1, 10, 20, 80, 24, "at 10, 20");
     EXPECT_EQ(GadgetGetHandle(1), button);
-    EXPECT_EQ(GadgetGetX(1), 10);
-    EXPECT_EQ(GadgetGetY(1), 20);
-    EXPECT_EQ(GadgetGetWidth(1), 80);
-    EXPECT_EQ(GadgetGetHeight(1), 24);
+    EXPECT_EQ(BoxOf(1), (Box{10, 20, 80, 24}));
 }
 
 TEST_F(GeometryTest, PositionLeavesOutAMenuBarAndAThickFrame)
@@ -43,20 +48,11 @@ TEST_F(GeometryTest, ResizeKeepsEveryValueGivenAsMinusOne)
 {
     GadgetCreateButton(1, 10, 20, 80, 24, "b");
     GadgetResize(1, -1, -1, 200, -1);
-    EXPECT_EQ(GadgetGetX(1), 10);
-    EXPECT_EQ(GadgetGetY(1), 20);
-    EXPECT_EQ(GadgetGetWidth(1), 200);
-    EXPECT_EQ(GadgetGetHeight(1), 24);
+    EXPECT_EQ(BoxOf(1), (Box{10, 20, 200, 24}));
     GadgetResize(1, -1, -1, -1, -1);
-    EXPECT_EQ(GadgetGetX(1), 10);
-    EXPECT_EQ(GadgetGetY(1), 20);
-    EXPECT_EQ(GadgetGetWidth(1), 200);
-    EXPECT_EQ(GadgetGetHeight(1), 24);
+    EXPECT_EQ(BoxOf(1), (Box{10, 20, 200, 24}));
     GadgetResize(1, 5, 6, 70, 30);
-    EXPECT_EQ(GadgetGetX(1), 5);
-    EXPECT_EQ(GadgetGetY(1), 6);
-    EXPECT_EQ(GadgetGetWidth(1), 70);
-    EXPECT_EQ(GadgetGetHeight(1), 30);
+    EXPECT_EQ(BoxOf(1), (Box{5, 6, 70, 30}));
 }
 
 TEST_F(GeometryTest, HiddenGadgetsStillReportTheirSize)
@@ -78,10 +74,7 @@ TEST_F(GeometryTest, NumbersOutsideTheTableDoNothing)
     HWND button = GadgetCreateButton(1, 10, 20, 80, 24, "b");
     for (int32_t number : {-1, -100, (int32_t)Gadgets.Capacity, 0x7FFFFFFF}) {
         EXPECT_EQ(GadgetGetHandle(number), nullptr);
-        EXPECT_EQ(GadgetGetX(number), 0);
-        EXPECT_EQ(GadgetGetY(number), 0);
-        EXPECT_EQ(GadgetGetWidth(number), 0);
-        EXPECT_EQ(GadgetGetHeight(number), 0);
+        EXPECT_EQ(BoxOf(number), (Box{0, 0, 0, 0}));
         GadgetHide(number, 1);
         GadgetResize(number, 1, 1, 1, 1);
     }
