@@ -13,7 +13,8 @@ install(TARGETS runtime window gadget startup entry EXPORT AmicableRuntimeTarget
 install(EXPORT AmicableRuntimeTargets NAMESPACE AmicableRuntime::
   DESTINATION lib/cmake/AmicableRuntime)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/AmicableRuntimeConfig.cmake
-  ${CMAKE_CURRENT_LIST_DIR}/AmicableProgram.cmake DESTINATION lib/cmake/AmicableRuntime)
+  ${CMAKE_CURRENT_LIST_DIR}/AmicableProgram.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/toolchain-i686-mingw.cmake DESTINATION lib/cmake/AmicableRuntime)
 # Every header of the three layers, found at install time: programs include them by folder,
 # as in "runtime/strings.h".
 foreach(layer runtime window gadget)

@@ -12,7 +12,8 @@ case $made in
 hello)
   cmake --install "$build" --prefix "$work/prefix" >/dev/null
   cmake -S "$root/examples/hello" -B "$work/hello" -DCMAKE_PREFIX_PATH="$work/prefix" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$work/prefix/lib/cmake/AmicableRuntime/toolchain-i686-mingw.cmake" \
+    >/dev/null
   cmake --build "$work/hello" >/dev/null
   HELLO_EXE="$work/hello/hello.exe" "$root/scripts/wine-run" "$test" --gtest_filter='HelloProgram.*'
   ;;
