@@ -82,10 +82,12 @@ static void ListBoxGetItemText(HWND control, int32_t index, int32_t)
     ListBoxReadItem(control, index);
 }
 
-// Removal then insertion at the same index: the list keeps its length and order.
+// Removal then insertion at the same index: the list keeps its length and order. An index
+// with no item refuses the removal, and inserting there would add a line (-1 or the count
+// append one), so nothing is inserted then.
 static void ListBoxSetItemText(HWND control, int32_t index, const char *text, int32_t)
 {
-    SendMessageA(control, LB_DELETESTRING, (WPARAM)index, 0);
+    if (SendMessageA(control, LB_DELETESTRING, (WPARAM)index, 0) == LB_ERR) return;
     SendMessageA(control, LB_INSERTSTRING, (WPARAM)index, (LPARAM)text);
 }
 

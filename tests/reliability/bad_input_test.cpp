@@ -125,7 +125,7 @@ TEST_F(BadInput, UnknownGadgetNumbersAreRefused)
     char *start = Cursor();
     GadgetGetText(2);
     EXPECT_EQ(PieceAt(start), "da");
-    // Bad item indexes on a real list box: the empty text, nothing removed.
+    // Bad item indexes on a real list box: the empty text, nothing removed, added or replaced.
     GadgetCreateListBox(3, 0, 20, 100, 60);
     GadgetAddItem(3, -1, "eins");
     for (int32_t index : {-1, 1, 2147483647}) {
@@ -133,6 +133,7 @@ TEST_F(BadInput, UnknownGadgetNumbersAreRefused)
         GadgetGetItemText(3, index, 0);
         EXPECT_EQ(PieceAt(start), "") << index;
         GadgetRemoveItem(3, index);
+        GadgetSetItemText(3, index, "x", 0);
         GadgetSetItemText(3, index + 5, "x", 0);
     }
     EXPECT_EQ(GadgetCountItems(3), 1);
