@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "gadget/panels.h"
+#include "runtime/check.h"
 #include "runtime/heap.h"
 #include "runtime/strings.h"
 
@@ -55,15 +56,6 @@ GadgetSlot *GadgetSlotOrNull(int32_t number)
     return &Gadgets.Slots[number];
 }
 
-GadgetSlot *GadgetSlotOrSpare(int32_t number)
-{
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot != nullptr) return slot;
-    Gadgets.GadgetSpareSlot.Handle = nullptr;
-    Gadgets.GadgetSpareSlot.Ops = nullptr;
-    return &Gadgets.GadgetSpareSlot;
-}
-
 void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, const char *text,
                          const char *className, uint32_t style, uint32_t exStyle,
                          const GadgetKindOps *ops)
@@ -90,24 +82,17 @@ HWND GadgetCreate(int32_t number)
     // The table may have been reallocated meanwhile: look the slot up anew. It only grows, so
     // the number still fits.
     GadgetSlot *slot = GadgetSlotOrNull(Gadgets.CreatingNumber);
-    if (slot != nullptr) {
-        slot->Handle = control;
-        slot->Ops = Gadgets.KindOps;
-    }
+    RUNTIME_ASSERT(slot != nullptr);
+    slot->Handle = control;
+    slot->Ops = Gadgets.KindOps;
     SendMessageA(control, WM_SETFONT, (WPARAM)Gadgets.GadgetFont, 1);
     Gadgets.OptionGroupOpen = 0;
     return control;
 }
 
-bool GadgetCursorInside(void)
-{
-    char *cursor = Scratch.ScratchCursor;
-    return cursor != nullptr && cursor >= Scratch.ScratchBuffer && cursor <= ScratchEnd();
-}
-
 void GadgetReadNothing(void)
 {
-    if (GadgetCursorInside()) *Scratch.ScratchCursor = 0;
+    if (ScratchCursorInside()) *Scratch.ScratchCursor = 0;
 }
 
 // The item's text at the scratch cursor, which ends on its zero; the empty text for a bad
@@ -115,7 +100,7 @@ void GadgetReadNothing(void)
 // through a heap block, and only what fits before the buffer's last byte is copied.
 void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index)
 {
-    if (!GadgetCursorInside()) return;
+    if (!ScratchCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
     int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte
@@ -190,7 +175,7 @@ int32_t GadgetSetState(int32_t number, int32_t state)
 // The window text, cut so that it and its zero stay inside the scratch buffer.
 static void GadgetReadWindowText(HWND control)
 {
-    if (!GadgetCursorInside()) return;
+    if (!ScratchCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
     int32_t size = (int32_t)(ScratchEnd() - cursor) + 1;
     if (size > GadgetTextLimit) size = GadgetTextLimit;

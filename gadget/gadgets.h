@@ -82,12 +82,10 @@ struct GadgetLayerState {
     // like the rest of the creation record, which a hook may read while the control is made.
     int32_t CreatingNumber;
     int32_t OptionGroupOpen;   // 1 while options created in a row form one group
-    // The rectangle the geometry operations hand the platform. Shared rather than local: each
-    // reads it right after the platform fills it, before a message could re-enter the layer.
+    // The rectangle the geometry operations have the platform fill. Shared rather than local:
+    // each reads it right after GetWindowRect, before a message could re-enter the layer; the
+    // WM_NCCALCSIZE send, which a hook sees, gets a copy of its own.
     RECT GadgetRect;
-    // What GadgetSlotOrSpare hands out for a number outside the table: a gadget never
-    // created, cleared on every hand-out.
-    GadgetSlot GadgetSpareSlot;
 };
 
 extern GadgetLayerState Gadgets;
@@ -114,15 +112,9 @@ HWND GadgetCreate(int32_t number);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
 // The slot of a number the table holds, else null: operations refuse other numbers.
 GadgetSlot *GadgetSlotOrNull(int32_t number);
-// Never null: the slot of a number the table holds, else the cleared spare slot, which reads
-// as a gadget never created. No operation uses it; it serves tests and tools that look a
-// number up without testing it first.
-GadgetSlot *GadgetSlotOrSpare(int32_t number);
 void GadgetDisable(int32_t number, int32_t flag);
 HWND GadgetActivate(int32_t number);
 LRESULT SendBareMessage(HWND control, UINT message);
-// Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.
-bool GadgetCursorInside(void);
 // The piece of a read that refuses or finds nothing: the empty text at ScratchCursor, which
 // stays; nothing when the cursor lies outside the buffer.
 void GadgetReadNothing(void);

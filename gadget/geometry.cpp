@@ -10,14 +10,17 @@ HWND GadgetGetHandle(int32_t number)
 }
 
 // The parent's client origin in screen coordinates along one axis: its window edge plus the
-// frame (and caption and menu) that WM_NCCALCSIZE reports for that edge.
+// frame (and caption and menu) that WM_NCCALCSIZE reports for that edge. The send goes
+// through the parent's procedure and so its hook, which may call a geometry operation that
+// refills GadgetRect: the platform works on a copy.
 static int32_t GeometryClientOrigin(HWND parent, bool vertical)
 {
     GetWindowRect(parent, &Gadgets.GadgetRect);
-    LONG *edge = vertical ? &Gadgets.GadgetRect.top : &Gadgets.GadgetRect.left;
+    RECT client = Gadgets.GadgetRect;
+    LONG *edge = vertical ? &client.top : &client.left;
     int32_t windowEdge = *edge;
     *edge = 0;
-    SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&Gadgets.GadgetRect);
+    SendMessageA(parent, WM_NCCALCSIZE, FALSE, (LPARAM)&client);
     return windowEdge + *edge;
 }
 

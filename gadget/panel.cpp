@@ -129,7 +129,7 @@ static void PanelSetState(HWND tab, int32_t index)
 // past the end of the scratch buffer. No tab there gives the empty text.
 static void PanelTitleAt(HWND tab, int32_t index)
 {
-    if (!GadgetCursorInside()) return;
+    if (!ScratchCursorInside()) return;
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
     *cursor = 0;

@@ -12,6 +12,9 @@ ScratchState Scratch;
 
 enum ScratchCase { CaseKeep, CaseLower, CaseUpper };
 
+// ScratchPut's count for a piece that ends only at its source's terminator.
+const uint32_t ScratchNoLimit = 0xFFFFFFFFu;
+
 int ScratchBufferInit(void)
 {
     Scratch.ScratchBuffer = (char *)HeapAllocate(ScratchBufferSize, HeapFillZero);
@@ -22,6 +25,12 @@ int ScratchBufferInit(void)
 char *ScratchEnd(void)
 {
     return Scratch.ScratchBuffer + (ScratchBufferSize - 1);
+}
+
+bool ScratchCursorInside(void)
+{
+    char *cursor = Scratch.ScratchCursor;
+    return cursor != nullptr && cursor >= Scratch.ScratchBuffer && cursor <= ScratchEnd();
 }
 
 // A destination behind the last byte (an argument that ends on it was stepped over) gets
@@ -68,7 +77,7 @@ static char *ScratchEmpty(char *destination)
 
 void StringAppend(const char *text)
 {
-    ScratchPut(Scratch.ScratchCursor, text, 0xFFFFFFFFu, CaseKeep);
+    ScratchPut(Scratch.ScratchCursor, text, ScratchNoLimit, CaseKeep);
 }
 
 void StringAssign(StringVar *variable, char *start)
@@ -118,7 +127,7 @@ static char *StringFormat(const char *format, uint32_t value, char *destination)
     }
     char aside[16];
     wvsprintfA(aside, format, (va_list)&Scratch.FormatValue);
-    return ScratchPut(start, aside, 0xFFFFFFFFu, CaseKeep);
+    return ScratchPut(start, aside, ScratchNoLimit, CaseKeep);
 }
 
 char *StringFromLong(int32_t value, char *destination)
@@ -208,19 +217,19 @@ char *StringMiddle(const char *text, int32_t start, int32_t count, char *destina
 
 char *StringLowerCase(const char *text, char *destination)
 {
-    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseLower);
+    return ScratchPut(destination, text, ScratchNoLimit, CaseLower);
 }
 
 char *StringUpperCase(const char *text, char *destination)
 {
-    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseUpper);
+    return ScratchPut(destination, text, ScratchNoLimit, CaseUpper);
 }
 
 char *StringTrimLeft(const char *text, char *destination)
 {
     if (text)
         while (*text == ' ') text++;
-    return ScratchPut(destination, text, 0xFFFFFFFFu, CaseKeep);
+    return ScratchPut(destination, text, ScratchNoLimit, CaseKeep);
 }
 
 char *StringTrimRight(const char *text, char *destination)

@@ -26,6 +26,8 @@ int ScratchBufferInit(void);
 
 // The last byte a piece may occupy; every writer stops there.
 char *ScratchEnd(void);
+// Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.
+bool ScratchCursorInside(void);
 
 void StringAppend(const char *text);
 void StringAssign(StringVar *variable, char *start);

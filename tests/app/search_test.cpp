@@ -9,6 +9,7 @@
 #include "app/search.h"
 #include "gadget/gadgets.h"
 #include "runtime/heap.h"
+#include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "window/events.h"
 #include "window/windows.h"

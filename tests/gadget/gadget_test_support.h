@@ -10,6 +10,7 @@
 #include "gadget/gadgets.h"
 #include "runtime/heap.h"
 #include "runtime/strings.h"
+#include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "support/scratch.h"
 #include "window/windows.h"

@@ -16,6 +16,7 @@
 #include "runtime/heap.h"
 #include "runtime/strings.h"
 #include "support/events.h"
+#include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "support/scratch.h"
 #include "window/events.h"
