@@ -40,7 +40,6 @@ enum GalleryGadget : int32_t {
 
 enum { GalleryWidth = 760, GalleryHeight = 540 };
 
-// Window 0: a caption with its system menu, visible.
 enum : uint32_t { GalleryWindowFlags = WS_CAPTION | WS_SYSMENU };
 static_assert(GalleryWindowFlags == 0xC80000, "the gallery's window flags");
 

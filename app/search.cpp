@@ -20,7 +20,6 @@ enum {
     SearchChainKindCode = 5,     // KindCode of the chain array: 32-bit integers
 };
 
-// Window 0: a caption with its system menu, visible.
 enum : uint32_t { SearchWindowFlags = WS_CAPTION | WS_SYSMENU };
 static_assert(SearchWindowFlags == 0xC80000, "window 0's flags");
 

@@ -20,9 +20,8 @@ enum SearchGadget : int32_t {
     SearchPauseButton = 4,   // likewise
 };
 
-// The program's variables; zero when its statements begin. They are process-wide, not locals
-// of the loop: the prologue zeroes them and they outlive every candidate, and the tests read
-// them between candidates.
+// The program's variables, zeroed by its first statement (app/main.cpp). They are process-wide,
+// not locals of SearchCandidate, because they outlive every candidate.
 struct SearchState {
     int32_t *Chain;       // n, s(n), s(s(n)); index 3 unused
     int32_t ChainIndex;   // chain step being computed, then the member being recorded
