@@ -34,12 +34,6 @@ uint32_t DivisorSumRunQuotient(int32_t m, uint32_t minimumRun)
     return q;
 }
 
-int32_t DivisorSumOwnLast(int32_t m, uint32_t q)
-{
-    uint32_t last = (uint32_t)m / (q + 1);
-    return (int32_t)(last < (uint32_t)m ? last : (uint32_t)m - 1);
-}
-
 static uint32_t DivisorSumReadXcr0(void)
 {
     uint32_t lo, hi;

@@ -38,8 +38,13 @@ const char *DivisorSumPathName(int path);
 // for its set-up only on long runs: q is the largest quotient whose run still has minimumRun
 // or more d, 0 when even q = 1 has fewer.
 uint32_t DivisorSumRunQuotient(int32_t m, uint32_t minimumRun);
-// The last d with a quotient of its own: m / (q + 1), at most m - 1.
-int32_t DivisorSumOwnLast(int32_t m, uint32_t q);
+// The last d with a quotient of its own: m / (q + 1), at most m - 1. Inline: the wide ways
+// call it once per run, and a call there would also clear their upper vector halves.
+static inline int32_t DivisorSumOwnLast(int32_t m, uint32_t q)
+{
+    uint32_t last = (uint32_t)m / (q + 1);
+    return (int32_t)(last < (uint32_t)m ? last : (uint32_t)m - 1);
+}
 
 // The sum of first + j for every bit j set in hits with first + j <= last: the divisors a wide
 // trial found. Divisors are rare, so this runs seldom.
