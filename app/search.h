@@ -11,7 +11,7 @@ struct PairRecord {
 };
 static_assert(sizeof(PairRecord) == 8, "a pair element carries 8 bytes of data");
 
-// The gadgets of window 0, as the tests that read the window name them.
+// The gadgets of window 0; a gadget's number is also its control identifier.
 enum SearchGadget : int32_t {
     SearchPairList = 0,      // list box: one line per pair found
     SearchNumberText = 1,    // "Zahl: " and the candidate

@@ -134,7 +134,7 @@ TEST_F(BadInput, UnknownGadgetNumbersAreRefused)
         EXPECT_EQ(PieceAt(start), "") << index;
         GadgetRemoveItem(3, index);
         GadgetSetItemText(3, index, "x", 0);
-        GadgetSetItemText(3, index + 5, "x", 0);
+        GadgetSetItemText(3, (int32_t)((uint32_t)index + 5), "x", 0);   // wraps at the top
     }
     EXPECT_EQ(GadgetCountItems(3), 1);
     WindowClose(4);
