@@ -7,7 +7,8 @@
 # or static_assert); its name is the identifier in front of the line's first "(". Members of
 # records are indented and so never count. There is no exclusion list: operations a program
 # calls are documented under their layer, the ones only the runtime and kind writers call
-# under "Inside the layers"; either way the name must appear in backticks, as `Name`.
+# under "Inside the layers"; either way it has a table row of its own whose first cell is
+# `Name`.
 # Backwards: the first cell of every table row in docs/api.md that holds a lone `Name` must
 # name an identifier found in those headers, so that a renamed operation leaves no stale line.
 # Usage: api_check.sh SOURCE_DIR
@@ -25,15 +26,14 @@ grep -v -e '^[[:space:]]' -e '^//' -e '^/\*' -e '^#' -e '^typedef' -e '^static_a
   sed -n 's/^[^(]*[^A-Za-z0-9_(]\([A-Za-z_][A-Za-z0-9_]*\)[[:space:]]*(.*/\1/p
           s/^\([A-Za-z_][A-Za-z0-9_]*\)[[:space:]]*(.*/\1/p' | sort -u > "$work/declared"
 [ -s "$work/declared" ] || { echo "no operations found in the headers"; exit 1; }
-grep -o '`[A-Za-z_][A-Za-z0-9_]*`' "$doc" | tr -d '`' | sort -u > "$work/named"
 grep -o -w '[A-Za-z_][A-Za-z0-9_]*' "$work/headers" | sort -u > "$work/words"
 sed -n 's/^|[[:space:]]*`\([A-Za-z_][A-Za-z0-9_]*\)`[[:space:]]*|.*/\1/p' "$doc" | sort -u \
   > "$work/rows"
 
 status=0
-missing=$(comm -23 "$work/declared" "$work/named" | tr '\n' ' ')
+missing=$(comm -23 "$work/declared" "$work/rows" | tr '\n' ' ')
 if [ -n "$missing" ]; then
-  echo "declared in a header but missing from docs/api.md: $missing"
+  echo "declared in a header but with no row in docs/api.md: $missing"
   status=1
 fi
 stale=$(comm -23 "$work/rows" "$work/words" | tr '\n' ' ')
