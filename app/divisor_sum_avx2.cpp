@@ -13,11 +13,6 @@
 // Runs shorter than this cost more to set up than their own quotients cost.
 static const uint32_t DivisorSumAvx2MinimumRun = 64;
 
-DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Lanes(__m256i found)
-{
-    return (uint32_t)_mm256_movemask_ps(_mm256_castsi256_ps(found));
-}
-
 // d from 1 to last, each with a quotient of its own. Where the quotient is 1024 or more
 // (d <= m >> 10) it is the correctly rounded double m / d: exact whenever d divides m, in any
 // rounding mode, and then m - k*d is exactly 0 in double. Above, m times the reciprocal
@@ -66,6 +61,25 @@ DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Own(int32_t m, int32_t last)
     return sum + (uint32_t)_mm_cvtsi128_si32(total);
 }
 
+// The divisors among the 32 d from d on, in a round of the run of quotient q that found one; d
+// beyond last belong to the next run and are tried there. Divisors are rare: kept out of line,
+// so the round's compares need not outlive it, and its four remainders stay in registers.
+__attribute__((target("avx2,fma"), noinline)) static uint32_t
+DivisorSumAvx2RunHits(int32_t m, uint32_t q, uint32_t d, uint32_t last)
+{
+    __m256i rest = _mm256_sub_epi32(_mm256_set1_epi32((int32_t)((uint32_t)m - q * d)),
+                                    _mm256_mullo_epi32(_mm256_set1_epi32((int32_t)q),
+                                                       _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
+    const __m256i step = _mm256_set1_epi32((int32_t)(8 * q));
+    uint32_t sum = 0;
+    for (uint32_t left = 4; left > 0; left--, d += 8) {
+        __m256i found = _mm256_cmpeq_epi32(rest, _mm256_setzero_si256());
+        sum += DivisorSumHits((uint32_t)_mm256_movemask_ps(_mm256_castsi256_ps(found)), d, last);
+        rest = _mm256_sub_epi32(rest, step);
+    }
+    return sum;
+}
+
 // The runs from quotient q down to 1, the first starting at d = first. Lane j of vector v
 // holds the remainder of d = first + 8v + j at the run's start; every round steps d by 32,
 // so the remainders fall by 32q, which is added to the one value they are compared with
@@ -86,19 +100,14 @@ DIVISOR_SUM_AVX2 static uint32_t DivisorSumAvx2Runs(int32_t m, uint32_t q, uint3
         __m256i rest3 = _mm256_sub_epi32(rest0, _mm256_set1_epi32((int32_t)(24 * q)));
         const __m256i step = _mm256_set1_epi32((int32_t)(32 * q));
         __m256i fallen = _mm256_setzero_si256();
-        uint32_t d = first;
-        for (uint32_t left = (last - first) / 32 + 1; left > 0; left--, d += 32) {
+        uint32_t rounds = (last - first) / 32 + 1;
+        for (uint32_t left = rounds; left > 0; left--) {
             __m256i found = _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi32(rest0, fallen),
                                                             _mm256_cmpeq_epi32(rest1, fallen)),
                                             _mm256_or_si256(_mm256_cmpeq_epi32(rest2, fallen),
                                                             _mm256_cmpeq_epi32(rest3, fallen)));
-            if (!_mm256_testz_si256(found, found)) {
-                uint32_t lanes = DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest0, fallen)) |
-                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest1, fallen)) << 8 |
-                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest2, fallen)) << 16 |
-                                 DivisorSumAvx2Lanes(_mm256_cmpeq_epi32(rest3, fallen)) << 24;
-                sum += DivisorSumHits(lanes, d, last);
-            }
+            if (__builtin_expect(!_mm256_testz_si256(found, found), 0))
+                sum += DivisorSumAvx2RunHits(m, q, first + 32 * (rounds - left), last);
             fallen = _mm256_add_epi32(fallen, step);
         }
         first = last + 1;
