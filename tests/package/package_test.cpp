@@ -20,20 +20,10 @@ std::string PackagePath(const char *variable)
 
 // The program's top-level window with that title, once its gadget `lastGadget` (the last one
 // it creates) is there; null if that does not happen within the time.
-HWND PackageFindWindow(const OutsideProgram &program, const char *title, int lastGadget,
-                       DWORD milliseconds)
+HWND PackageFindWindow(const OutsideProgram &program, const char *title, int lastGadget)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, nullptr, title))) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == program.ProcessId && GetDlgItem(window, lastGadget)) return window;
-        }
-        if (GetTickCount() - start >= milliseconds) return nullptr;
-        Sleep(50);
-    }
+    auto built = [lastGadget](HWND window) { return GetDlgItem(window, lastGadget) != nullptr; };
+    return OutsideFindWindow(program.ProcessId, nullptr, title, built, 20000);
 }
 
 TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
@@ -43,7 +33,7 @@ TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
     ASSERT_FALSE(exe.empty()) << "HELLO_EXE is not set";
     OutsideProgram program;
     ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
-    HWND window = PackageFindWindow(program, "Hallo", HelloList, 20000);
+    HWND window = PackageFindWindow(program, "Hallo", HelloList);
     ASSERT_NE(window, nullptr) << "no window titled Hallo";
 
     const std::vector<std::string> expected = {"Klick 1", "Klick 2"};
@@ -74,7 +64,7 @@ TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
         OutsideProgram program;
         std::string exe = directory + "\\" + row.Exe;
         ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
-        HWND window = PackageFindWindow(program, row.Title, row.LastGadget, 20000);
+        HWND window = PackageFindWindow(program, row.Title, row.LastGadget);
         EXPECT_NE(window, nullptr) << row.Exe << ": no window titled " << row.Title;
         if (window) OutsideClose(window);
         EXPECT_EQ(OutsideWaitExit(program, 20000), 0u) << row.Exe;

@@ -55,21 +55,29 @@ void OutsideStop(OutsideProgram *program)
     program->Process = nullptr;
 }
 
-HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
+HWND OutsideFindWindow(DWORD processId, const char *className, const char *title,
+                       const std::function<bool(HWND)> &ready, DWORD milliseconds)
 {
     DWORD start = GetTickCount();
     for (;;) {
         HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, "WindowClass_0", "Befreundete Zahlen"))) {
+        while ((window = FindWindowExA(nullptr, window, className, title))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if ((processId == 0 || owner == processId) &&
-                OutsideText(GetDlgItem(window, 1)).rfind("Zahl: ", 0) == 0)
-                return window;
+            if ((processId == 0 || owner == processId) && ready(window)) return window;
         }
         if (GetTickCount() - start >= milliseconds) return nullptr;
         Sleep(50);
     }
+}
+
+HWND OutsideFindSearchWindow(DWORD processId, DWORD milliseconds)
+{
+    auto laidOut = [](HWND window) {
+        return OutsideText(GetDlgItem(window, 1)).rfind("Zahl: ", 0) == 0;
+    };
+    return OutsideFindWindow(processId, "WindowClass_0", "Befreundete Zahlen", laidOut,
+                             milliseconds);
 }
 
 std::string OutsideClassName(HWND window)

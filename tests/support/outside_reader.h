@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ DWORD OutsideWaitExit(const OutsideProgram &program, DWORD milliseconds);
 
 // Ends a program that is still running (test clean-up only) and closes its handle.
 void OutsideStop(OutsideProgram *program);
+
+// The top-level window of the class (any for null) with the title that belongs to the process
+// (any process for 0), once `ready` holds for it. Waits up to the time; null if it does not.
+HWND OutsideFindWindow(DWORD processId, const char *className, const char *title,
+                       const std::function<bool(HWND)> &ready, DWORD milliseconds);
 
 // The top-level window of class "WindowClass_0" titled "Befreundete Zahlen" that belongs to
 // the process (any process for 0), once it is laid out: the window appears before its
