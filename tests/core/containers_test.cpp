@@ -1,6 +1,7 @@
 // Dynamic arrays and linked lists, run in-process on the runtime library alone.
 #include "support/core_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -389,25 +390,17 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
         if (refuse) Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
         int operation = random() % 100;
         ListElement *result = nullptr;
-        if (operation < 25) {
-            result = ListAddElement(&list);
+        if (operation < 40) {
+            // Adding goes in after the current element, inserting before it.
+            bool before = operation >= 25;
+            result = before ? ListInsertBefore(&list) : ListAddElement(&list);
             if (refuse) {
                 ASSERT_EQ(result, nullptr);
             } else {
                 ASSERT_NE(result, nullptr);
                 ASSERT_EQ(PairOf(result)->Number, 0);
                 PairOf(result)->Number = ++serial;
-                current = current < 0 ? 0 : current + 1;
-                model.insert(model.begin() + current, result);
-            }
-        } else if (operation < 40) {
-            result = ListInsertBefore(&list);
-            if (refuse) {
-                ASSERT_EQ(result, nullptr);
-            } else {
-                ASSERT_NE(result, nullptr);
-                PairOf(result)->Number = ++serial;
-                if (current < 0) current = 0;
+                current = before ? std::max(current, 0) : current + 1;
                 model.insert(model.begin() + current, result);
             }
         } else if (operation < 60) {
