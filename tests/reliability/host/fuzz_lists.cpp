@@ -84,6 +84,16 @@ struct Fuzz {
         return e;
     }
 
+    // Ends the refusal armed for an allocation; true when it was refused, its result checked
+    // as null.
+    bool Settled(bool refused, const void *result)
+    {
+        RefuseNext = false;
+        Runtime.HeapFailAt = 0;
+        if (refused) CHECK(result == nullptr);
+        return refused;
+    }
+
     // An operation that allocates one element: the model follows only when it was given.
     void Adding(int i, bool before)
     {
@@ -95,12 +105,7 @@ struct Fuzz {
             CHECK(e == nullptr);
             return;
         }
-        RefuseNext = false;
-        Runtime.HeapFailAt = 0;
-        if (refused) {
-            CHECK(e == nullptr);
-            return;
-        }
+        if (Settled(refused, e)) return;
         CHECK(e != nullptr && l.Current == e);
         for (uint32_t b = 0; b < m.DataSize; b++) CHECK(((unsigned char *)ListData(e))[b] == 0);
         int32_t v = ++Serial;
@@ -126,10 +131,7 @@ struct Fuzz {
             uint32_t size = In.ConsumeBool() ? 4 : In.ConsumeIntegralInRange<uint32_t>(0, 40);
             bool refused = RefuseNext;
             ListCreate(&l, size);
-            RefuseNext = false;
-            Runtime.HeapFailAt = 0;
-            if (refused) {
-                CHECK(l.Header == nullptr);
+            if (Settled(refused, l.Header)) {
                 m = Model();
                 l.Current = nullptr;
                 break;
@@ -249,12 +251,7 @@ struct Fuzz {
             CHECK(data == nullptr);
             return;
         }
-        RefuseNext = false;
-        Runtime.HeapFailAt = 0;
-        if (refused) {
-            CHECK(data == nullptr);
-            return;
-        }
+        if (Settled(refused, data)) return;
         CHECK(data != nullptr);
         ArrayHeader *h = (ArrayHeader *)data - 1;
         CHECK(h->UpperBound == upper && h->KindCode == 5);
