@@ -31,25 +31,6 @@ enum : int {
 OutsideProgram Gallery;
 HWND GalleryWindow;
 
-struct GallerySearch {
-    DWORD ProcessId;
-    HWND Found;
-};
-
-BOOL CALLBACK FindGalleryWindow(HWND window, LPARAM search)
-{
-    GallerySearch *s = (GallerySearch *)search;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char title[64] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (process == s->ProcessId && std::string(title) == "Gadget gallery") {
-        s->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts a gallery and waits until its window holds the log; the window, or null.
 HWND StartGallery(OutsideProgram *process)
 {
@@ -58,13 +39,8 @@ HWND StartGallery(OutsideProgram *process)
         return nullptr;
     }
     WaitForInputIdle(process->Process, 10000);
-    GallerySearch search = {process->ProcessId, nullptr};
-    for (int tries = 0; tries < 200; tries++) {
-        if (search.Found == nullptr) EnumWindows(FindGalleryWindow, (LPARAM)&search);
-        if (search.Found != nullptr && GetDlgItem(search.Found, LogList)) return search.Found;
-        Sleep(50);
-    }
-    return nullptr;
+    auto holdsLog = [](HWND window) { return GetDlgItem(window, LogList) != nullptr; };
+    return OutsideFindWindow(process->ProcessId, nullptr, "Gadget gallery", holdsLog, 10000);
 }
 
 struct ControlSearch {
