@@ -31,13 +31,9 @@ TEST_F(KindsTest, OptionsInARowFormOneGroupWhoseFirstAloneStartsIt)
     HWND c = GadgetCreateOption(3, 10, 50, 100, 20, "C");
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 3u);
-    EXPECT_EQ(made[0].Style, 0x50030009u);
-    EXPECT_EQ(made[1].Style, 0x50010009u);
-    EXPECT_EQ(made[2].Style, 0x50010009u);
-    for (const CreationRecord &r : made) {
-        EXPECT_STRCASEEQ(r.ClassName.c_str(), "Button");
-        EXPECT_EQ(r.ExStyle, 0u);
-    }
+    EXPECT_TRUE(Created(made[0], "Button", 0x50030009u, 0));
+    EXPECT_TRUE(Created(made[1], "Button", 0x50010009u, 0));
+    EXPECT_TRUE(Created(made[2], "Button", 0x50010009u, 0));
     EXPECT_TRUE(IsGroupStart(a));
     EXPECT_FALSE(IsGroupStart(b));
     EXPECT_FALSE(IsGroupStart(c));
@@ -88,17 +84,10 @@ TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks)
     GadgetCreateFrame(4, 10, 190, 100, 50, "edge too", 5);
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 4u);
-    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "Button");
-    EXPECT_EQ(made[0].Style, 0x50020007u);
-    EXPECT_EQ(made[0].ExStyle, 0u);
-    EXPECT_STRCASEEQ(made[1].ClassName.c_str(), "Static");
-    EXPECT_EQ(made[1].Style, 0x50020001u);
-    EXPECT_EQ(made[1].ExStyle, (DWORD)(WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT));
-    for (int i = 2; i < 4; i++) {
-        EXPECT_STRCASEEQ(made[i].ClassName.c_str(), "Static");
-        EXPECT_EQ(made[i].Style, 0x50020001u);
-        EXPECT_EQ(made[i].ExStyle, (DWORD)(WS_EX_STATICEDGE | WS_EX_TRANSPARENT));
-    }
+    EXPECT_TRUE(Created(made[0], "Button", 0x50020007u, 0));
+    EXPECT_TRUE(Created(made[1], "Static", 0x50020001u, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT));
+    for (int i = 2; i < 4; i++)
+        EXPECT_TRUE(Created(made[i], "Static", 0x50020001u, WS_EX_STATICEDGE | WS_EX_TRANSPARENT));
     EXPECT_EQ(GadgetSlotOrSpare(1)->Ops, &ButtonKindOps);
     EXPECT_EQ(GadgetSlotOrSpare(2)->Ops, &TextKindOps);
     EXPECT_EQ(GadgetSlotOrSpare(4)->Ops, &TextKindOps);
@@ -153,9 +142,7 @@ TEST_F(ComboBoxTest, IsCreatedAsADropDownListWithoutText)
 {
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_GE(made.size(), 1u);
-    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "ComboBox");
-    EXPECT_EQ(made[0].Style, 0x50A30203u);
-    EXPECT_EQ(made[0].ExStyle, (DWORD)WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(Created(made[0], "ComboBox", 0x50A30203u, WS_EX_CLIENTEDGE));
     EXPECT_EQ(made[0].Title, "");
 }
 
@@ -250,9 +237,7 @@ TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999)
     HWND edit = GadgetCreateEdit(1, 10, 10, 200, 60, "initial");
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 1u);
-    EXPECT_STRCASEEQ(made[0].ClassName.c_str(), "Edit");
-    EXPECT_EQ(made[0].Style, 0x50030084u);
-    EXPECT_EQ(made[0].ExStyle, (DWORD)WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(Created(made[0], "Edit", 0x50030084u, WS_EX_CLIENTEDGE));
     EXPECT_EQ(ScratchRead([] { GadgetGetText(1); }), "initial");
 
     std::string longText(6000, 'q');

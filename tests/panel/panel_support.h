@@ -33,6 +33,17 @@ struct CreationRecord {
     std::string Title;
 };
 
+// Whether a creation asked for the class (in any case, as the platform takes it), the style
+// and the extended style; a failure shows what it asked for instead.
+inline ::testing::AssertionResult Created(const CreationRecord &r, const char *className,
+                                          DWORD style, DWORD exStyle)
+{
+    if (lstrcmpiA(r.ClassName.c_str(), className) == 0 && r.Style == style && r.ExStyle == exStyle)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << r.ClassName << std::hex << " style " << r.Style << " ex " << r.ExStyle;
+}
+
 // Every creation since the last call, oldest first.
 std::vector<CreationRecord> TakeCreations();
 

@@ -46,9 +46,7 @@ TEST_F(PanelTest, ANewPanelIsATabControlWithoutTabs)
     ASSERT_NE(tab, nullptr);
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_GE(made.size(), 1u);
-    EXPECT_EQ(made[0].ClassName, "SysTabControl32");
-    EXPECT_EQ(made[0].Style, 0x54030000u);
-    EXPECT_EQ(made[0].ExStyle, 0u);
+    EXPECT_TRUE(Created(made[0], "SysTabControl32", 0x54030000u, 0));
     EXPECT_EQ(made[0].Id, PanelNumber);
     EXPECT_EQ(made[0].Parent, Window);
 
@@ -88,9 +86,7 @@ TEST_F(PanelTest, TheFirstPageShowsAtOnceAndLaterPagesWaitForTheirTab)
     ASSERT_EQ(made.size(), 1u);
     RECT client;
     GetClientRect(tab, &client);
-    EXPECT_EQ(made[0].ClassName, "TemplateClass");
-    EXPECT_EQ(made[0].Style, (DWORD)WS_CHILD);
-    EXPECT_EQ(made[0].ExStyle, 0u);
+    EXPECT_TRUE(Created(made[0], "TemplateClass", WS_CHILD, 0));
     EXPECT_EQ(made[0].Parent, tab);
     EXPECT_EQ(made[0].Id, 0);
     EXPECT_EQ(made[0].X, 2);
