@@ -335,6 +335,13 @@ class TabPages : public Notifications {
         WindowTestDrain();
     }
     bool Shown(HWND page) { return (GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0; }
+    // The page is shown and enabled, the other one hidden and disabled.
+    bool ShownAlone(int page)
+    {
+        HWND other = Page[1 - page];
+        return Shown(Page[page]) && IsWindowEnabled(Page[page]) && !Shown(other) &&
+               !IsWindowEnabled(other);
+    }
 };
 
 TEST_F(TabPages, ClickingATabSwitchesPagesAndGivesAControlEvent)
@@ -347,10 +354,7 @@ TEST_F(TabPages, ClickingATabSwitchesPagesAndGivesAControlEvent)
     // messages to the pages, which share WindowProc, so the last source is a page (-1).
     ExpectRows(WindowTestDrain(), {{EventCodeControl, 20, SubtypeNone, -1}});
     EXPECT_EQ(SendMessageA(Tab, TCM_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(Shown(Page[1]));
-    EXPECT_TRUE(IsWindowEnabled(Page[1]));
-    EXPECT_FALSE(Shown(Page[0]));
-    EXPECT_FALSE(IsWindowEnabled(Page[0]));
+    EXPECT_TRUE(ShownAlone(1));
     EXPECT_EQ(GetWindow(Tab, GW_CHILD), Page[1]);
 }
 
@@ -370,10 +374,7 @@ TEST_F(TabPages, ASelChangeSwitchesToTheSelectedTabsPageAndBack)
                          {EventCodeControl, 20, SubtypeNone, -1},
                          {EventCodeControl, 20, SubtypeNone, -1},
                      });
-    EXPECT_TRUE(Shown(Page[0]));
-    EXPECT_TRUE(IsWindowEnabled(Page[0]));
-    EXPECT_FALSE(Shown(Page[1]));
-    EXPECT_FALSE(IsWindowEnabled(Page[1]));
+    EXPECT_TRUE(ShownAlone(0));
 }
 
 // No page is brought back: the one on show goes, as when PanelSelectTab selects such a tab.
