@@ -45,16 +45,12 @@ TEST_F(WindowTable, ResizeSetsTheOuterSizeAndMoveToKeepsIt)
 {
     WindowOpen(0, 100, 80, 600, 300, Caption | FlagHidden, "");
     WindowResize(500, 250);
-    EXPECT_EQ(WindowOuterWidth(), 500);
-    EXPECT_EQ(WindowOuterHeight(), 250);
-    EXPECT_EQ(WindowLeft(), 100);
-    EXPECT_EQ(WindowTop(), 80);
-
+    auto place = [] {
+        return std::vector<int>{WindowLeft(), WindowTop(), WindowOuterWidth(), WindowOuterHeight()};
+    };
+    EXPECT_EQ(place(), (std::vector<int>{100, 80, 500, 250}));
     WindowMoveTo(30, 40);
-    EXPECT_EQ(WindowLeft(), 30);
-    EXPECT_EQ(WindowTop(), 40);
-    EXPECT_EQ(WindowOuterWidth(), 500);
-    EXPECT_EQ(WindowOuterHeight(), 250);
+    EXPECT_EQ(place(), (std::vector<int>{30, 40, 500, 250}));
 }
 
 TEST_F(WindowTable, CursorPositionIsRelativeToTheOuterCorner)
