@@ -76,15 +76,6 @@ void GadgetListClose(void)
     PanelCheckDepth();
 }
 
-// Learns the page of the tab at an index through TabItem; null when there is no such tab.
-static HWND PanelPageOf(HWND tab, int32_t index)
-{
-    Panels.TabItem.mask = TCIF_PARAM;
-    Panels.TabItem.lParam = 0;
-    if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return nullptr;
-    return (HWND)Panels.TabItem.lParam;
-}
-
 void PanelSelectTab(HWND tab, int32_t index)
 {
     // What follows works on whatever the control made of the index: a refused one leaves the
@@ -108,7 +99,7 @@ void PanelLayoutPages(HWND tab)
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
     for (int32_t index = count - 1; index >= 0; index--) {
         GetClientRect(tab, &Panels.PanelRect);
-        HWND page = PanelPageOf(tab, index);
+        HWND page = WindowTabPage(tab, index);
         SetWindowPos(page, nullptr, 0, 0, Panels.PanelRect.right - 2 * PanelPageInset,
                      Panels.PanelRect.bottom - Panels.TabRowHeight - 2 * PanelPageInset,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);

@@ -26,14 +26,19 @@ static void WindowCommandStep(WPARAM wParam, LPARAM lParam)
     }
 }
 
+HWND WindowTabPage(HWND tab, int32_t index)
+{
+    EventState.TabItem.mask = TCIF_PARAM;
+    // A tab that cannot be read must not bring back the page of an earlier lookup.
+    EventState.TabItem.lParam = 0;
+    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&EventState.TabItem);
+    return (HWND)EventState.TabItem.lParam;
+}
+
 void WindowTabShowPage(HWND tab, int32_t index)
 {
     if (index < 0) return;
-    EventState.TabItem.mask = TCIF_PARAM;
-    // A tab that cannot be read must not bring back the page of an earlier switch.
-    EventState.TabItem.lParam = 0;
-    SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&EventState.TabItem);
-    HWND page = (HWND)EventState.TabItem.lParam;
+    HWND page = WindowTabPage(tab, index);
     HWND shown = GetWindow(tab, GW_CHILD);
     ShowWindow(shown, SW_HIDE);
     EnableWindow(shown, FALSE);

@@ -47,13 +47,15 @@ struct WindowEventState {
     // Class name of the last WM_NOTIFY sender. Shared rather than local: the notification
     // step reads it before it sends any message, so a nested WindowProc cannot spoil it.
     char NotifyClassName[50];
-    // Tab item of a page switch (mask and lParam only). Shared rather than local: the page is
-    // taken from it right after TCM_GETITEMA, before the switch sends any message.
+    // Tab item of a page lookup (mask and lParam only). Shared rather than local: the page is
+    // taken from it right after TCM_GETITEMA, before any other message is sent.
     TCITEMA TabItem;
 };
 
 extern WindowEventState EventState;
 
+// The page of the tab at an index (the tab's lParam); null when there is no such tab.
+HWND WindowTabPage(HWND tab, int32_t index);
 // Shows the page of the tab at an index (the tab's lParam) and hides and disables the page
 // shown until now, which is the tab control's first child; a tab without a page leaves no page
 // on show. An index below 0 (no tab selected) changes nothing. Both the window procedure's
