@@ -40,9 +40,6 @@ enum GalleryGadget : int32_t {
 
 enum { GalleryWidth = 760, GalleryHeight = 540 };
 
-enum : uint32_t { GalleryWindowFlags = WS_CAPTION | WS_SYSMENU };
-static_assert(GalleryWindowFlags == 0xC80000, "the gallery's window flags");
-
 // GadgetCreateFrame's flags: a group box, a sunken frame, a frame with a thin edge.
 enum : uint32_t { GalleryFrameGroup = 0, GalleryFrameSunken = 1, GalleryFrameEdge = 2 };
 
@@ -125,8 +122,8 @@ void ProgramStatements(void)
 {
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - GalleryHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - GalleryWidth) >> 1;
-    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, GalleryWindowFlags, "Gadget gallery") ==
-        nullptr)
+    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, WS_CAPTION | WS_SYSMENU,
+                   "Gadget gallery") == nullptr)
         return;
     if (GadgetListUse(CurrentWindowHandle()) == nullptr) return;
     GalleryLayout();
