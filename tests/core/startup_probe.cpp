@@ -1,6 +1,7 @@
 // A program on the runtime that ends in the ways the start-up tests watch from outside:
-// normally, or by a fault with or without a crtdll signal handler. The command tail names
-// the way and the marker file in which the statements and the handler leave their trace.
+// normally, by a fault with or without a crtdll signal handler, or after code that needs the
+// compiler's stack probe and its 64-bit division. The command tail names the way and the
+// marker file in which the statements and the handler leave their trace.
 #include <signal.h>
 
 #include "runtime/startup.h"
@@ -36,6 +37,18 @@ static int ProbeWayIs(const char *tail, const char *way)
 static volatile int ProbeZero;
 static volatile int ProbeSeven = 7;
 static int *volatile ProbeNowhere;
+static volatile long long ProbeDividend = 0x123456789ALL;
+static volatile long long ProbeDivisor = -0x1000;
+
+// 256 KiB of locals, written from the far end (the lowest address) first: that first write
+// lies far beyond the stack's guard page, which only the probe in the prologue walks down to.
+__attribute__((noinline)) static int ProbeDeepFrame(int seed)
+{
+    volatile char frame[256 * 1024];
+    for (int i = 0; i < (int)sizeof frame; i += 4096) frame[i] = (char)(seed + i / 4096);
+    frame[sizeof frame - 1] = (char)seed;
+    return frame[0] + frame[sizeof frame - 1];
+}
 
 void ProgramStatements(void)
 {
@@ -55,6 +68,11 @@ void ProgramStatements(void)
     if (ProbeWayIs(tail, "segv") || ProbeWayIs(tail, "bare")) {
         *ProbeNowhere = 1;
         ProbeMark("survived\n");
+    }
+    if (ProbeWayIs(tail, "deep")) {
+        // The quotient is 0x123456789A / -0x1000 rounded towards zero.
+        if (ProbeDeepFrame(3) == 6 && ProbeDividend / ProbeDivisor == -0x1234567)
+            ProbeMark("deep\n");
     }
     if (ProbeWayIs(tail, "segv-divide") || ProbeWayIs(tail, "fpe-divide")) {
         ProbeZero = ProbeSeven / ProbeZero;

@@ -130,6 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The statements run and the process ends with zero.
         ProbeWay{"normal", 0, "statements\n"},
+        // A frame larger than the guard page and a 64-bit division: both need the compiler's
+        // support library, which must come without a further DLL.
+        ProbeWay{"deep", 0, "statements\ndeep\n"},
         // An access violation reaches the SIGSEGV handler, then ends the process.
         ProbeWay{"segv", 0xC0000005u, "statements\nhandler SIGSEGV\n"},
         // A SIGSEGV handler is preferred whatever the exception was.
