@@ -1,10 +1,12 @@
 // A program on the runtime that ends in the ways the start-up tests watch from outside:
-// normally, by a fault with or without a crtdll signal handler, or after code that needs the
-// compiler's stack probe and its 64-bit division. The command tail names the way and the
-// marker file in which the statements and the handler leave their trace.
+// normally, by a fault with or without a crtdll signal handler, after code that needs the
+// compiler's stack probe and its 64-bit division, or after opening a window that should show
+// the program's icon. The command tail names the way and the marker file in which the
+// statements and the handler leave their trace.
 #include <signal.h>
 
 #include "runtime/startup.h"
+#include "window/windows.h"
 
 static char ProbeMarker[MAX_PATH];
 
@@ -73,6 +75,11 @@ void ProgramStatements(void)
         // The quotient is 0x123456789A / -0x1000 rounded towards zero.
         if (ProbeDeepFrame(3) == 6 && ProbeDividend / ProbeDivisor == -0x1234567)
             ProbeMark("deep\n");
+    }
+    if (ProbeWayIs(tail, "icon")) {
+        // Read here, since Wine gives no class icon to a second process.
+        HWND window = WindowOpen(0, 0, 0, 100, 50, WS_CAPTION | FlagHidden, "");
+        if (window && GetClassLongA(window, GCL_HICON)) ProbeMark("icon\n");
     }
     if (ProbeWayIs(tail, "segv-divide") || ProbeWayIs(tail, "fpe-divide")) {
         ProbeZero = ProbeSeven / ProbeZero;
