@@ -87,7 +87,9 @@ END
   add_executable(${name} ${P_UNPARSED_ARGUMENTS} ${object}
     $<TARGET_OBJECTS:AmicableRuntime::entry>)
   set_target_properties(${name} PROPERTIES CXX_STANDARD 17 CXX_STANDARD_REQUIRED ON)
-  target_compile_options(${name} PRIVATE ${AMICABLE_COMPILE_OPTIONS})
+  # A project that names no build type gets no optimisation from CMake: optimise as Release.
+  target_compile_options(${name} PRIVATE ${AMICABLE_COMPILE_OPTIONS}
+    $<$<STREQUAL:$<CONFIG>,>:-O2>)
   target_link_options(${name} PRIVATE ${AMICABLE_LINK_OPTIONS})
   target_link_libraries(${name} PRIVATE ${P_LIBRARIES}
     AmicableRuntime::startup AmicableRuntime::gadget AmicableRuntime::window
