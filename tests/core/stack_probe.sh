@@ -7,7 +7,9 @@ exe=$1
 i686-w64-mingw32-objdump -d --no-show-raw-insn "$exe" | awk -v exe="$exe" '
   { ins = $0; sub(/^[^\t]*\t/, "", ins) }
   ins ~ /^sub +%eax,%esp/ && prev ~ /^call/ && before ~ /^mov +\$0x[0-9a-f]+,%eax/ { probed++ }
-  ins ~ /^sub +\$0x[0-9a-f][0-9a-f][0-9a-f][0-9a-f]+,%esp/ { print exe ": unprobed frame: " ins; bad = 1 }
+  ins ~ /^sub +\$0x[0-9a-f][0-9a-f][0-9a-f][0-9a-f]+,%esp/ {
+    print exe ": unprobed frame: " ins; bad = 1
+  }
   { before = prev; prev = ins }
   END {
     if (!probed) { print exe ": no frame set aside through the stack probe"; bad = 1 }
@@ -16,7 +18,9 @@ i686-w64-mingw32-objdump -d --no-show-raw-insn "$exe" | awk -v exe="$exe" '
 i686-w64-mingw32-objdump -p "$exe" | awk -v exe="$exe" '
   /^[[:space:]]*DLL Name:/ {
     dll = tolower($3); dlls++
-    if (dll !~ /^(kernel32|user32|gdi32|comctl32|crtdll)\.dll$/) { print exe ": imports " dll; bad = 1 }
+    if (dll !~ /^(kernel32|user32|gdi32|comctl32|crtdll)\.dll$/) {
+      print exe ": imports " dll; bad = 1
+    }
   }
   END {
     if (!dlls) { print exe ": no import table read"; bad = 1 }

@@ -130,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The statements run and the process ends with zero.
         ProbeWay{"normal", 0, "statements\n"},
-        // A frame larger than the guard page and a 64-bit division: both need the compiler's
-        // support library, which must come without a further DLL.
+        // A frame larger than the guard page and a 64-bit division, both served by the
+        // compiler's support library.
         ProbeWay{"deep", 0, "statements\ndeep\n"},
         // A window's class shows the icon the program helper put into the program.
         ProbeWay{"icon", 0, "statements\nicon\n"},

@@ -36,7 +36,7 @@ void PackageExpectResources(const std::string &exe)
     EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr) << exe;
     HRSRC version = FindResourceA(module, MAKEINTRESOURCEA(1), RT_VERSION);
     HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    if (version) {
+    if (version && SizeofResource(module, version) >= 40 + sizeof(VS_FIXEDFILEINFO)) {
         // The fixed part follows the 6-byte header and the key L"VS_VERSION_INFO", padded.
         const auto *fixed = reinterpret_cast<const VS_FIXEDFILEINFO *>(
             static_cast<const char *>(LockResource(LoadResource(module, version))) + 40);
@@ -71,8 +71,8 @@ TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
     enum { HelloButton = 1, HelloList = 2 };
     std::string exe = PackagePath("HELLO_EXE");
     ASSERT_FALSE(exe.empty()) << "HELLO_EXE is not set";
-    OutsideProgram program;
     PackageExpectResources(exe);
+    OutsideProgram program;
     ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
     HWND window = PackageFindWindow(program, "Hallo", HelloList);
     ASSERT_NE(window, nullptr) << "no window titled Hallo";
@@ -109,8 +109,10 @@ TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
         ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
         HWND window = PackageFindWindow(program, row.Title, row.LastGadget);
         EXPECT_NE(window, nullptr) << row.Exe << ": no window titled " << row.Title;
-        if (window) PackageExpectClassIcon(window, row.Exe);
-        if (window) OutsideClose(window);
+        if (window) {
+            PackageExpectClassIcon(window, row.Exe);
+            OutsideClose(window);
+        }
         EXPECT_EQ(OutsideWaitExit(program, 20000), 0u) << row.Exe;
         OutsideStop(&program);
     }
