@@ -55,8 +55,8 @@ function(amicable_add_program name)
     string(APPEND resources "1 VERSIONINFO
 FILEVERSION ${numbers}
 PRODUCTVERSION ${numbers}
-FILEOS 0x40004
-FILETYPE 1
+FILEOS 0x40004 // VOS_NT_WINDOWS32
+FILETYPE 1 // VFT_APP
 BEGIN
   BLOCK \"StringFileInfo\"
   BEGIN
