@@ -20,6 +20,13 @@ std::string OutsideOwnDirectory()
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
+std::string OutsideProgramPath(const std::string &builtPath)
+{
+    std::string path = OutsideWindowsPath(builtPath);
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+    return OutsideOwnDirectory() + path.substr(path.find_last_of("\\/") + 1);
+}
+
 bool OutsideStart(const std::string &exe, OutsideProgram *program, const std::string &arguments)
 {
     STARTUPINFOA startup = {};
