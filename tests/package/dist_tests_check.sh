@@ -23,9 +23,10 @@ failed_logs() {
 
 if [ -n "$DIST_TESTS_ALL" ]; then
   # As a user starts it: the programs' own lengths, not the soak's.
-  env -u SOAK_SECONDS -u DIVISOR_SUM_FULL wine cmd /c run-tests.cmd >"$work/out" 2>&1
+  env -u SOAK_SECONDS -u DIVISOR_SUM_FULL wine cmd /c run-tests.cmd >"$work/raw" 2>&1
   rc=$?
-  tr -d '\r' <"$work/out"
+  tr -d '\r' <"$work/raw" >"$work/out"
+  cat "$work/out"
   count=$(wc -l <tests.txt)
   grep -qx "programs: $count passed, 0 failed" "$work/out" || rc=1
   [ $rc -eq 0 ] || { failed_logs; exit 1; }
