@@ -33,6 +33,9 @@ bool OutsideStart(const std::string &exe, OutsideProgram *program, const std::st
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string commandLine = "\"" + OutsideWindowsPath(exe) + "\"";
+    // A program that crashes on purpose must end, not wait on Windows' error dialog for a
+    // click: the started process inherits this mode.
+    SetErrorMode(SetErrorMode(0) | SEM_NOGPFAULTERRORBOX);
     if (!arguments.empty()) commandLine += " " + arguments;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
