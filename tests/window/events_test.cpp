@@ -4,6 +4,7 @@
 // getters then report with a table of expected rows.
 #include <gtest/gtest.h>
 
+#include "support/wine_assumes.h"
 #include "window_test_support.h"
 
 #include <commctrl.h>
@@ -97,10 +98,9 @@ TEST_F(Events, TheFirstFetchAfterOpeningReportsTheSizeSentDuringCreation)
     *WindowSlotOf(3) = 0;   // left open: destroying a visible window costs seconds
 }
 
-TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown_Wine)
+TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown)
 {
-    // Under Wine, as on Windows, CreateWindowExA of a hidden top-level window sends no
-    // WM_SIZE; the first ShowWindow does.
+    WINE_ASSUMES("CreateWindowExA sends a hidden top-level window no WM_SIZE");
     WindowOpen(5, 0, 0, 200, 100, WS_CAPTION | FlagHidden, "");
     ExpectRows(WindowTestDrain(), {});
     WindowSetHidden(5, 0);
