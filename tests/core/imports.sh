@@ -1,6 +1,7 @@
 #!/bin/sh
 # A shipped program imports from the five platform libraries only, and from each of them only
 # the functions the runtime is built on: a name the compiler slipped in (strlen) fails here.
+# InSendMessageEx tells the window procedure a message came from another thread.
 # Usage: imports.sh PROGRAM.exe...
 status=0
 for exe in "$@"; do
@@ -15,8 +16,8 @@ for exe in "$@"; do
         " SetFocus GetActiveWindow IsChild EnumChildWindows IsWindowEnabled IsWindowVisible" \
         " EnableWindow GetWindow GetParent GetWindowLongA GetClassNameA SetWindowTextA" \
         " GetWindowTextA wvsprintfA LoadIconA LoadCursorA GetSysColor GetSystemMetrics" \
-        " GetCursorPos"
-      allowed["gdi32.dll"] = "GetStockObject CreateBrushIndirect"
+        " GetCursorPos InSendMessageEx"
+      allowed["gdi32.dll"] = "GetStockObject"
       allowed["comctl32.dll"] = "InitCommonControls"
       allowed["crtdll.dll"] = "__GetMainArgs exit strchr signal raise"
       for (dll in allowed) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/outside_reader.h"
@@ -253,6 +254,37 @@ TEST_F(GalleryTest, EveryClickIsLogged)
     size_t before = LogLines().size();
     ClickAt(Gadget(LogList), 10, 5);
     EXPECT_TRUE(LogShows("13100 gadget 0 ", before));
+
+    // Clicks sent from this process (BM_CLICK, as automation tools click), alone and together
+    // with a click posted meanwhile: each is logged once, under its own number.
+    const std::vector<std::vector<int>> sentAndPosted = {
+        {PushButton}, {4, OptionA}, {PushButton, OptionC}, {OptionB, 4}};
+    for (const std::vector<int> &row : sentAndPosted) {
+        before = LogLines().size();
+        std::thread sender([&] {
+            DWORD_PTR result;
+            SendMessageTimeoutA(Gadget(row[0]), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result);
+        });
+        if (row.size() > 1)
+            PostMessageA(GalleryWindow, WM_COMMAND, MAKEWPARAM(row[1], BN_CLICKED),
+                         (LPARAM)Gadget(row[1]));
+        sender.join();
+        std::multiset<std::string> expected;
+        for (int number : row)
+            expected.insert("13100 gadget " + std::to_string(number) + " subtype 0");
+        std::vector<std::string> lines = LogLines();
+        for (int tries = 0; tries < 100 && lines.size() < before + row.size(); tries++) {
+            Sleep(50);
+            lines = LogLines();
+        }
+        Sleep(200);   // nothing more may follow
+        lines = LogLines();
+        // The log's own focus notifications (gadget 0) come and go with the clicks.
+        std::multiset<std::string> logged;
+        for (size_t i = before; i < lines.size(); i++)
+            if (lines[i].compare(0, 15, "13100 gadget 0 ") != 0) logged.insert(lines[i]);
+        EXPECT_EQ(logged, expected) << "sent to " << row[0];
+    }
 }
 
 TEST_F(GalleryTest, TabMovesTheFocusOnlyThroughVisibleControls)
