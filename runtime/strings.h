@@ -21,9 +21,6 @@ extern ScratchState Scratch;
 // A string variable: its own heap copy of the text, or null for the empty text.
 typedef char *StringVar;
 
-// Allocates the scratch buffer; returns 0 when the heap cannot give it.
-int ScratchBufferInit(void);
-
 // The last byte a piece may occupy; every writer stops there.
 char *ScratchEnd(void);
 // Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.

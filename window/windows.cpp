@@ -1,9 +1,9 @@
 // The table of numbered top-level windows. Every window number gets a class of its own,
 // copied from one template whose procedure is WindowProc, so that a number is "open" exactly
 // while its class is registered and its table entry holds the handle.
-#include "window/windows.h"
-#include "window/events.h"
-#include "runtime/heap.h"
+#include "window/internal/windows.h"
+#include "window/internal/events.h"
+#include "runtime/internal/heap.h"
 
 WindowLayerState Windows;
 

@@ -3,7 +3,7 @@
 // the way and the marker file in which the statements and the handler leave their trace.
 #include <signal.h>
 
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 
 static char ProbeMarker[MAX_PATH];
 

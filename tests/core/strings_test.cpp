@@ -99,7 +99,7 @@ TEST_F(StringsTest, BuildingAnExpressionAllocatesNothing)
 {
     StringVar a = nullptr;
     StringAssignText(&a, "  Befreundete Zahlen  ");
-    uint32_t before = Runtime.HeapAllocations;
+    uint32_t before = Heap.HeapAllocations;
     char *start = Cursor();
     for (int i = 0; i < 2000; i++) {
         StringAppend(a);
@@ -111,10 +111,10 @@ TEST_F(StringsTest, BuildingAnExpressionAllocatesNothing)
         StringMiddle(a, 3, 5, Cursor());
     }
     EXPECT_GT(Cursor() - start, 60000);
-    EXPECT_EQ(Runtime.HeapAllocations, before);
+    EXPECT_EQ(Heap.HeapAllocations, before);
     StringVar b = nullptr;
     StringAssign(&b, start);
-    EXPECT_EQ(Runtime.HeapAllocations, before + 1);
+    EXPECT_EQ(Heap.HeapAllocations, before + 1);
 }
 
 // ---- string variables ------------------------------------------------------------------
@@ -197,18 +197,18 @@ TEST_F(StringsTest, RefusedAllocationLeavesTheVariableEmpty)
     StringAssignText(&v, "old");
     char *start = Cursor();
     StringAppend("new");
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     StringAssign(&v, start);
     EXPECT_EQ(v, nullptr);
     EXPECT_EQ(Cursor(), start);
 
     StringAssignText(&v, "old");
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     StringAssignText(&v, "newer");
     EXPECT_EQ(v, nullptr);
     EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
 
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     StringAssignText(&v, "again");
     EXPECT_STREQ(v, "again");
 }

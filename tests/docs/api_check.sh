@@ -1,22 +1,27 @@
 #!/bin/sh
-# Every operation the chief headers declare has its line in docs/api.md, and every operation
-# line there names something the headers still declare.
+# Every operation the installed headers declare has its line in docs/api.md, and every
+# operation line there names something the installed headers still declare.
 #
-# What counts: in runtime/*.h, window/*.h and gadget/*.h, every function declared or defined
-# in a line that starts in column one (not indented, not a comment, preprocessor line, typedef
-# or static_assert); its name is the identifier in front of the line's first "(". Members of
-# records are indented and so never count. There is no exclusion list: operations a program
-# calls are documented under their layer, the ones only the runtime and kind writers call
-# under "Inside the layers"; either way it has a table row of its own whose first cell is
-# `Name`.
+# What is installed: the headers directly in runtime/, window/ and gadget/, that is the chief
+# headers programs include and gadget/kinds.h for kind writers; each layer's internal/ folder
+# stays behind, so an installed header that includes one would not compile outside the tree.
+# What counts: every function declared or defined in a line of those headers that starts in
+# column one (not indented, not a comment, preprocessor line, typedef or static_assert); its
+# name is the identifier in front of the line's first "(". Members of records are indented
+# and so never count. There is no exclusion list: operations a program calls are documented
+# under their layer, the kind writer's under "Inside the layers"; either way it has a table
+# row of its own whose first cell is `Name`.
 # Backwards: the first cell of every table row in docs/api.md that holds a lone `Name` must
-# name an identifier found in those headers, so that a renamed operation leaves no stale line.
+# name an identifier found in those headers, so that a renamed or withdrawn operation leaves
+# no stale line.
 # Usage: api_check.sh SOURCE_DIR
 src=${1:-.}
 doc=$src/docs/api.md
 [ -f "$doc" ] || { echo "missing $doc"; exit 1; }
 headers=$(ls "$src"/runtime/*.h "$src"/window/*.h "$src"/gadget/*.h 2>/dev/null)
 [ -n "$headers" ] || { echo "no headers found under $src"; exit 1; }
+inward=$(grep -l '^#include "[a-z]*/internal/' $headers)
+[ -z "$inward" ] || { echo "installed headers that include an internal one: $inward"; exit 1; }
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 
@@ -41,5 +46,5 @@ if [ -n "$stale" ]; then
   echo "in docs/api.md but declared in no header: $stale"
   status=1
 fi
-[ $status -eq 0 ] && echo "$(wc -l < "$work/declared") operations, each in docs/api.md"
+[ $status -eq 0 ] && echo "$(wc -l < "$work/declared") installed operations, each in docs/api.md"
 exit $status

@@ -221,17 +221,17 @@ TEST_F(ListBox, LongItemIsCutAtTheEndOfTheScratchBuffer)
     // Too long for the room left: what fits, with its zero on the last byte.
     scratch.LeaveRoom(10);
     cursor = Scratch.ScratchCursor;
-    uint32_t allocations = Runtime.HeapAllocations;
+    uint32_t allocations = Heap.HeapAllocations;
     GadgetGetItemText(0, 0, 0);
     EXPECT_EQ(std::string(cursor), std::string(10, 'z'));
     EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-    EXPECT_GT(Runtime.HeapAllocations, allocations);   // went through a heap block
+    EXPECT_GT(Heap.HeapAllocations, allocations);   // went through a heap block
 
     // No room and no heap block: the empty text, still inside the buffer.
     scratch.LeaveRoom(10);
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     GadgetGetItemText(0, 0, 0);
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd() - 10);
     EXPECT_EQ(*Scratch.ScratchCursor, 0);
 }

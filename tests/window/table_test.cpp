@@ -168,9 +168,9 @@ TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
 {
     HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");
     HWND *before = Windows.Table.Handles;
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(WindowOpen(40, 0, 0, 50, 50, FlagHidden, ""), nullptr);
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(CurrentWindowHandle(), nullptr);
     EXPECT_EQ(Windows.Table.Capacity, 10u);
     EXPECT_EQ(Windows.Table.Handles, before);
@@ -187,9 +187,9 @@ TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
 
 TEST_F(WindowTable, InitWithoutATableLetsTheFirstOpenGrowOneFromNothing)
 {
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     WindowLayerInit();
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(Windows.Table.Capacity, 0u);
     EXPECT_EQ(Windows.Table.Handles, nullptr);
     WindowUse(0);
