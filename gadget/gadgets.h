@@ -26,6 +26,8 @@ int32_t GadgetGetItemState(int32_t number, int32_t index);
 int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state);
 void GadgetGetItemText(int32_t number, int32_t index, int32_t second);
 int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second);
+// Appends an item (position -1); on a list box it also scrolls the new line into view.
+int32_t GadgetAddItemInView(int32_t number, const char *text);
 
 // Creators; each returns the control handle, 0 when the platform refused the control.
 HWND GadgetCreateText(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,

@@ -15,6 +15,17 @@ HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, in
     return GadgetCreate(number);
 }
 
+// A log's append: the new line goes last and the list scrolls so that it shows (the control
+// stops scrolling once the last line reaches the bottom). Other kinds only append.
+int32_t GadgetAddItemInView(int32_t number, const char *text)
+{
+    int32_t index = GadgetAddItem(number, -1, text);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    if (slot != nullptr && slot->Ops == &ListBoxKindOps && index >= 0)
+        SendMessageA(slot->Handle, LB_SETTOPINDEX, (WPARAM)index, 0);
+    return index;
+}
+
 static void ListBoxReadItem(HWND control, int32_t index)
 {
     GadgetReadItem(control, LB_GETTEXTLEN, LB_GETTEXT, index);

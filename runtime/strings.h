@@ -26,6 +26,15 @@ char *ScratchEnd(void);
 // Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.
 bool ScratchCursorInside(void);
 
+// The expression protocol in four calls: StringBegin gives the start, the pieces are appended
+// (StringAppend, StringAppendLong, the writers below given the cursor), StringFinish steps
+// over the zero and gives the start to hand to an operation, StringEnd gives the room back.
+// StringAssign ends an expression by itself.
+char *StringBegin(void);
+void StringAppendLong(int32_t value);
+char *StringFinish(char *start);
+void StringEnd(char *start);
+
 void StringAppend(const char *text);
 void StringAssign(StringVar *variable, char *start);
 void StringAssignText(StringVar *variable, const char *text);

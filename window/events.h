@@ -21,6 +21,19 @@ enum EventSubtypeCode : int32_t {
     SubtypeRightDoubleClick = 3,
 };
 
+// EventSubtype's value for the common control events, by name: the control's notification
+// code, or for a tab change the subtype as the fetch began it.
+enum EventControlSubtype : int32_t {
+    SubtypeButtonClick = BN_CLICKED,       // a push button, check box or option clicked
+    SubtypeListSelect = LBN_SELCHANGE,     // a list box's selection changed
+    SubtypeListDoubleClick = LBN_DBLCLK,   // a list box's line double-clicked
+    SubtypeComboSelect = CBN_SELCHANGE,    // a combo box's selection changed
+    SubtypeEditChange = EN_CHANGE,         // an edit field's text changed
+    SubtypeTabChange = SubtypeNone,        // the user picked another tab of a panel
+};
+static_assert(SubtypeButtonClick == 0 && SubtypeListSelect == 1 && SubtypeListDoubleClick == 2 &&
+              SubtypeComboSelect == 1 && SubtypeEditChange == 0x300);
+
 // The runtime's private window messages.
 enum : UINT {
     MsgMouseNotify = 12501,

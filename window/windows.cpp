@@ -106,7 +106,10 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
     outer.top = y;
     outer.right = x + width;
     outer.bottom = y + height;
-    AdjustWindowRect(&outer, style, FALSE);
+    // The platform gives every overlapped window (neither popup nor child) a title bar and a
+    // border, asked for or not: flags 0 must measure them too, or they eat the client area.
+    uint32_t framed = (style & (WS_POPUP | WS_CHILD)) != 0 ? style : style | WS_CAPTION;
+    AdjustWindowRect(&outer, framed, FALSE);
 
     // The unadjusted corner is passed: x, y is the outer corner, the client area is
     // width by height.

@@ -9,6 +9,18 @@
 enum : uint32_t { FlagHidden = WS_VISIBLE };
 static_assert(FlagHidden == 0x10000000, "the hidden flag is the visible style's bit");
 
+// WindowOpen's usual flags by name. The close box needs the title bar, the minimize and
+// maximize boxes need the close box; WindowFlagsStandard is the title bar and the close box.
+enum : uint32_t {
+    WindowFlagTitle = WS_CAPTION,
+    WindowFlagCloseBox = WS_SYSMENU,
+    WindowFlagMinimizeBox = WS_MINIMIZEBOX,
+    WindowFlagMaximizeBox = WS_MAXIMIZEBOX,
+    WindowFlagSizable = WS_THICKFRAME,
+    WindowFlagsStandard = WindowFlagTitle | WindowFlagCloseBox,
+};
+static_assert(WindowFlagsStandard == 0x00C80000, "the search window's flags");
+
 HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags,
                 const char *title);
 void WindowClose(int32_t number);

@@ -79,6 +79,17 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
     Scratch.ScratchCursor = start;   // the caller hands the cursor back
     EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
     EXPECT_EQ(PieceAt(start), "abc def");
+
+    // The same steps through the helpers.
+    char *line = StringBegin();
+    StringAppend("n=");
+    StringAppendLong(-42);
+    char *argument = StringFinish(line);
+    EXPECT_EQ(argument, line);
+    EXPECT_EQ(StringUpperCase(argument, Cursor()), line + 6);
+    EXPECT_EQ(PieceAt(line), "n=-42");
+    StringEnd(line);
+    EXPECT_EQ(Cursor(), line);
 }
 
 // A source whose terminator lies where the piece is written (the expression itself,
@@ -433,6 +444,11 @@ TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
     StringAppend("more");
     EXPECT_EQ(Cursor(), end);
     EXPECT_EQ(PieceAt(start), "abc");
+    // Handed on from the last byte, the argument is stepped over once and never out of the
+    // buffer, where every writer would refuse.
+    EXPECT_EQ(StringFinish(start), start);
+    EXPECT_EQ(StringFinish(start), start);
+    EXPECT_EQ(Cursor(), end + 1);
 
     // A whole expression running over the end keeps everything that fits.
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
@@ -456,6 +472,10 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
         },
         [](char *d) { return StringFromLong(-2147483647 - 1, d); },
         [](char *d) { return StringFromLong(123456, d); },
+        [](char *d) {
+            StringAppendLong(-123456);
+            return std::min(d, ScratchEnd());
+        },
         [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
         [](char *d) { return StringFromHex(0xABCDEF12u, d); },
         [](char *d) { return StringFromCode('Q', d); },

@@ -72,6 +72,15 @@ TEST_F(ListBox, AppendsAtMinusOneAndInsertsBeforeAnIndex)
     // oben, 220, mitte, 284, 1184 — never sorted
     EXPECT_EQ(Lines(), (Strings{"oben", "220, 284", "mitte", "284, 220", "1184, 1210"}));
     EXPECT_EQ(GadgetCountItems(0), 5);
+
+    // Appended in view: more lines than the box shows, the newest always in sight.
+    for (int32_t i = 5; i < 60; i++) {
+        ASSERT_EQ(GadgetAddItemInView(0, "log"), i);
+        RECT line, client;
+        SendMessageA(Box, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&line);
+        GetClientRect(Box, &client);
+        ASSERT_TRUE(line.top >= 0 && line.bottom <= client.bottom) << i;
+    }
 }
 
 TEST_F(ListBox, NullTextAddsAnEmptyLine)
