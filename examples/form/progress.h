@@ -1,0 +1,7 @@
+// The form's own gadget kind: a progress bar whose state is its position, 0 to 100.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+HWND GadgetCreateProgressBar(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
