@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes what an outside user gets, in a fresh directory, then has package_test watch it run.
-#   hello, form: installs the tree into a new prefix and builds that example against it alone.
+#   hello, form: installs the tree into a new prefix (with the API reference) and builds that
+#                example against it alone, naming no build type.
 #   dist:        writes the Windows download and unpacks it.
 # Usage: package_test.sh hello|form|dist BUILD_DIR PACKAGE_TEST_EXE
 set -e
@@ -16,6 +17,11 @@ example() {
     -DCMAKE_TOOLCHAIN_FILE="$work/prefix/lib/cmake/AmicableRuntime/toolchain-i686-mingw.cmake" \
     >/dev/null
   cmake --build "$work/$1" >/dev/null
+  # No build type named: the helper still optimises the program.
+  grep -q -- -O2 "$work/$1/CMakeFiles/$1.dir/flags.make" ||
+    { echo "$1.exe was compiled without optimisation" >&2; exit 1; }
+  [ -f "$work/prefix/share/doc/AmicableRuntime/api.md" ] ||
+    { echo "the package has no API reference" >&2; exit 1; }
 }
 
 case $made in
