@@ -1,5 +1,6 @@
-// The one window procedure of every runtime window, the event fetch, the getters, the
-// user hook and the Tab accelerator that drives keyboard focus traversal.
+// Events: the codes and subtypes the one window procedure of every runtime window reports, the
+// fetch that hands them over, the getters, the user hook, and the accelerator table whose Tab
+// entry drives keyboard focus traversal.
 #pragma once
 
 #include <windows.h>
