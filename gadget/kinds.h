@@ -10,7 +10,8 @@
 #include "runtime/strings.h"
 
 // What a kind does for each operation. Every operation gets the control's handle first.
-// Only the dispatchers below read a table; a null field means the dispatcher's default.
+// Only the dispatchers (GadgetFree to GadgetSetItemText in gadgets.h) read a table; a null
+// field means the dispatcher's default.
 struct GadgetKindOps {
     // Destroys the control.                        Null: DestroyWindow.
     void (*Free)(HWND control);
@@ -70,7 +71,8 @@ void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, co
                          const char *className, uint32_t style, uint32_t exStyle,
                          const GadgetKindOps *ops);
 HWND GadgetCreate(int32_t number);
-// The slot of a number the table holds, else null: operations refuse other numbers.
+// The slot of a number the table holds, else null: operations refuse other numbers. An
+// operation of a kind's own finds its control here, and knows it by the slot's Ops.
 GadgetSlot *GadgetSlotOrNull(int32_t number);
 LRESULT SendBareMessage(HWND control, UINT message);
 // The piece of a read that refuses or finds nothing: the empty text at ScratchCursor, which
