@@ -22,10 +22,12 @@ bool ClassRegistered(const char *name)
 
 TEST_F(WindowTable, NewWindowHasTheClientSizeAskedForAndItsOuterCornerAtXY)
 {
-    // Flags 0 is a plain overlapped window, to which the platform gives a title bar of its own.
-    const uint32_t rows[] = {
-        Caption,
-        WindowFlagsStandard | WindowFlagMinimizeBox | WindowFlagMaximizeBox | WindowFlagSizable, 0};
+    // Flags 0 is a plain overlapped window, to which the platform gives a title bar of its own;
+    // scroll bars lie outside the client area.
+    const uint32_t rows[] = {Caption,
+                             WindowFlagsStandard | WindowFlagMinimizeBox | WindowFlagMaximizeBox |
+                                 WindowFlagSizable,
+                             0, Caption | WS_VSCROLL | WS_HSCROLL};
     for (uint32_t flags : rows) {
         HWND window = WindowOpen(0, 100, 80, 600, 300, flags | FlagHidden, "Geometrie");
         ASSERT_NE(window, nullptr) << std::hex << flags;
