@@ -1,7 +1,6 @@
-// The second example: a form. A panel of two tabs holds an edit field, a combo box, an option
-// group and a check box; "Uebernehmen" reads them all into one summary line of the list and
-// moves the progress bar (a gadget kind of this program's own, progress.cpp) a quarter on;
-// "Hinweis" opens a second window whose OK button closes it. Closing the form ends the program.
+// The second example: a form whose panel pages hold an edit field, a combo box, options and a
+// check box. "Uebernehmen" sums them up in one list line and moves this program's own progress
+// bar on; "Hinweis" opens a second window that its OK button closes.
 #include "gadget/gadgets.h"
 #include "gadget/panels.h"
 #include "progress.h"

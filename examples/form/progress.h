@@ -1,4 +1,5 @@
-// The form's own gadget kind: a progress bar whose state is its position, 0 to 100.
+// The form's own gadget kind: a progress bar whose state is its position, 0 to 100. Created
+// like the runtime's kinds; every other gadget operation takes it too.
 #pragma once
 
 #include <windows.h>
