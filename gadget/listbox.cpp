@@ -1,7 +1,7 @@
 // The list-box kind: lines of text kept by the control in the order of their insertion
 // positions, never sorted. Its twelve operations are single list-box messages, except the
 // two text readers, which keep the text inside the scratch buffer.
-#include "gadget/internal/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_GROUP |
                                   WS_TABSTOP | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_HASSTRINGS |
