@@ -97,19 +97,17 @@ static void GalleryLayout(void)
     GadgetCreateListBox(GalleryLog, 390, 10, 360, 520);
 }
 
-// One log line, "<code> gadget <number> subtype <subtype>", built in the scratch buffer.
+// One log line, "<code> gadget <number> subtype <subtype>", the newest kept in view.
 static void GalleryLogEvent(int32_t code)
 {
-    char *start = Scratch.ScratchCursor;
-    StringFromLong(code, Scratch.ScratchCursor);
+    char *line = StringBegin();
+    StringAppendLong(code);
     StringAppend(" gadget ");
-    StringFromLong((int32_t)EventControlNumber(), Scratch.ScratchCursor);
+    StringAppendLong((int32_t)EventControlNumber());
     StringAppend(" subtype ");
-    StringFromLong(EventSubtype(), Scratch.ScratchCursor);
-    Scratch.ScratchCursor++;
-    int32_t line = GadgetAddItem(GalleryLog, -1, start);
-    Scratch.ScratchCursor = start;
-    SendMessageA(GadgetGetHandle(GalleryLog), LB_SETTOPINDEX, (WPARAM)line, 0);
+    StringAppendLong(EventSubtype());
+    GadgetAddItemInView(GalleryLog, StringFinish(line));
+    StringEnd(line);
 }
 
 static int GalleryIsEvent(int32_t code)
@@ -122,8 +120,8 @@ void ProgramStatements(void)
 {
     int32_t y = (GetSystemMetrics(SM_CYSCREEN) - GalleryHeight) >> 1;
     int32_t x = (GetSystemMetrics(SM_CXSCREEN) - GalleryWidth) >> 1;
-    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, WS_CAPTION | WS_SYSMENU,
-                   "Gadget gallery") == nullptr)
+    if (WindowOpen(0, x, y, GalleryWidth, GalleryHeight, WindowFlagsStandard, "Gadget gallery") ==
+        nullptr)
         return;
     if (GadgetListUse(CurrentWindowHandle()) == nullptr) return;
     GalleryLayout();

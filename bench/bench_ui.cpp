@@ -11,7 +11,7 @@
 
 #include "app/search.h"
 #include "gadget/gadgets.h"
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 #include "window/events.h"
 #include "window/windows.h"
 

@@ -19,9 +19,10 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/AmicableProgram.manifest
   DESTINATION lib/cmake/AmicableRuntime)
 # The reference of every operation the installed headers declare.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/api.md DESTINATION share/doc/AmicableRuntime)
-# Every header of the three layers, found at install time: programs include them by folder,
-# as in "runtime/strings.h".
+# The headers of the three layers, found at install time: programs include them by folder,
+# as in "runtime/strings.h". Each layer's internal/ folder (its state records, start-up steps
+# and test hooks) stays behind: only the layers and their tests include it.
 foreach(layer runtime window gadget)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${layer}/ DESTINATION include/${layer}
-    FILES_MATCHING PATTERN "*.h")
+    FILES_MATCHING PATTERN "*.h" PATTERN "internal" EXCLUDE)
 endforeach()

@@ -1,7 +1,7 @@
 // The push-button kind: a tab stop that reports its clicks to the parent. It brings no
 // operation of its own, so every dispatcher's default applies; the frame kind borrows its
 // table for the group box.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON;
 static_assert(ButtonStyle == 0x50030000);

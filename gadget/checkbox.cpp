@@ -1,6 +1,6 @@
 // The check box: an auto check box whose state value is its check mark. Text, freeing and
 // the item operations are the dispatchers' defaults.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t CheckBoxStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX;
 static_assert(CheckBoxStyle == 0x50030003);

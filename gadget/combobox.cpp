@@ -1,6 +1,6 @@
 // The combo box: a drop-down list whose state is the selected item. Setting its text selects
 // the first item that begins with it; reading its text copies the selected item.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t ComboBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP |
                                    WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS;

@@ -1,6 +1,6 @@
 // The edit field: a bordered, multi-line edit control whose window text is its content. Every
 // operation is the dispatchers' default, so its table is all null.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t EditStyle =
     WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL;

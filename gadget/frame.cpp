@@ -1,7 +1,7 @@
 // The frame: a group box (flags 0), a sunken static frame (flags 1) or a static frame with a
 // thin edge (any other flags). It has no table of its own: it borrows the button's or the
 // text's, neither of which overrides anything.
-#include "gadget/gadgets.h"
+#include "gadget/internal/gadgets.h"
 
 constexpr uint32_t FrameGroupStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX;
 constexpr uint32_t FrameStaticStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_CENTER;

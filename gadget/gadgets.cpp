@@ -1,14 +1,14 @@
 // The gadget table, the creation routine every kind's creator ends in, the operations that
 // work alike on every kind, and one dispatcher per operation slot. Only the dispatchers
 // read a kind's table; a null slot gets the default written here.
-#include "gadget/gadgets.h"
+#include "gadget/internal/gadgets.h"
 
 #include <commctrl.h>
 
-#include "gadget/panels.h"
-#include "runtime/check.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
+#include "gadget/internal/panels.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
 
 GadgetLayerState Gadgets;
 

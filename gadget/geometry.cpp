@@ -1,7 +1,7 @@
 // Geometry and visibility of any gadget, whatever its kind: handle, position in the parent's
 // client area, size, hiding, and moving with sizing (which lays a panel's pages out anew).
-#include "gadget/gadgets.h"
-#include "gadget/panels.h"
+#include "gadget/internal/gadgets.h"
+#include "gadget/internal/panels.h"
 
 HWND GadgetGetHandle(int32_t number)
 {

@@ -1,7 +1,7 @@
 // The list-box kind: lines of text kept by the control in the order of their insertion
 // positions, never sorted. Its twelve operations are single list-box messages, except the
 // two text readers, which keep the text inside the scratch buffer.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_GROUP |
                                   WS_TABSTOP | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_HASSTRINGS |
@@ -13,6 +13,17 @@ HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, in
     GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", ListBoxStyle, WS_EX_CLIENTEDGE,
                         &ListBoxKindOps);
     return GadgetCreate(number);
+}
+
+// A log's append: the new line goes last and the list scrolls so that it shows (the control
+// stops scrolling once the last line reaches the bottom). Other kinds only append.
+int32_t GadgetAddItemInView(int32_t number, const char *text)
+{
+    int32_t index = GadgetAddItem(number, -1, text);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    if (slot != nullptr && slot->Ops == &ListBoxKindOps && index >= 0)
+        SendMessageA(slot->Handle, LB_SETTOPINDEX, (WPARAM)index, 0);
+    return index;
 }
 
 static void ListBoxReadItem(HWND control, int32_t index)

@@ -1,6 +1,6 @@
 // The option: an auto radio button. Options created one right after another form one group,
 // because only the first of a run carries WS_GROUP; any other gadget ends the run.
-#include "gadget/gadgets.h"
+#include "gadget/internal/gadgets.h"
 
 constexpr uint32_t OptionStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
 static_assert(OptionStyle == 0x50010009 && (OptionStyle | WS_GROUP) == 0x50030009);

@@ -3,13 +3,13 @@
 // the window layer (WindowTabShowPage), for a click and for PanelSelectTab alike, so the
 // arrangement below is a contract: a tab's lParam is its page, and the page on show is the tab
 // control's first child.
-#include "gadget/panels.h"
+#include "gadget/internal/panels.h"
 
-#include "gadget/gadgets.h"
-#include "runtime/check.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
-#include "window/events.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
+#include "window/internal/events.h"
 
 PanelState Panels;
 

@@ -1,6 +1,6 @@
 // The text kind: a static line of text that reports nothing. It brings no operation of its
 // own, so every dispatcher's default applies; the frame kind borrows its table.
-#include "gadget/gadgets.h"
+#include "gadget/kinds.h"
 
 constexpr uint32_t TextStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
 static_assert(TextStyle == 0x50020000);

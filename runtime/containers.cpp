@@ -1,9 +1,9 @@
 // Dynamic arrays and doubly linked lists. Every block comes zero-filled from the private
 // heap; an allocation the heap refuses leaves the array or list as it was and returns null.
-#include "runtime/containers.h"
+#include "runtime/internal/containers.h"
 
-#include "runtime/check.h"
-#include "runtime/heap.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/heap.h"
 
 ContainerState Containers;
 

@@ -1,7 +1,7 @@
 // The process entry. No C runtime start-up code runs before StartupEntry: it puts the one
 // exception guard on the thread's handler chain, asks crtdll for the main arguments, and
 // hands the command tail to ProgramMain, which ends the process itself.
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 
 #include <signal.h>
 #include <stdlib.h>

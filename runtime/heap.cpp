@@ -1,17 +1,18 @@
 // The private heap. Every runtime allocation passes through here, so that one counter
 // sees them all and a test can make the N-th one fail.
-#include "runtime/heap.h"
+#include "runtime/internal/heap.h"
 
-#include "runtime/check.h"
+#include "runtime/internal/check.h"
 
 RuntimeState Runtime;
+HeapState Heap;
 
 // Counts the allocation; only an armed failure hook refuses it, so a counter that wraps to 0
 // does not match the unarmed hook.
 static bool HeapRefuses(void)
 {
-    uint32_t count = ++Runtime.HeapAllocations;
-    if (Runtime.HeapFailAt != 0 && count == Runtime.HeapFailAt) return true;
+    uint32_t count = ++Heap.HeapAllocations;
+    if (Heap.HeapFailAt != 0 && count == Heap.HeapFailAt) return true;
     return !Runtime.RuntimeHeap;
 }
 

@@ -1,14 +1,14 @@
 // The runtime's prologue and epilogue around a program's statements, and the two text
 // scans of start-up: the command tail and the module directory.
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 
 #include <string.h>
 
-#include "runtime/containers.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
-#include "gadget/gadgets.h"
-#include "window/windows.h"
+#include "runtime/internal/containers.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
+#include "gadget/internal/gadgets.h"
+#include "window/internal/windows.h"
 
 const char *CommandTailScan(const char *line)
 {
@@ -35,6 +35,7 @@ void ModuleDirectoryCut(char *fileName)
 int RuntimePrologue(void)
 {
     RtlZeroMemory(&Runtime, sizeof Runtime);
+    RtlZeroMemory(&Heap, sizeof Heap);
     RtlZeroMemory(&Scratch, sizeof Scratch);
     RtlZeroMemory(&Containers, sizeof Containers);
     Runtime.ModuleHandle = GetModuleHandleA(nullptr);

@@ -1,5 +1,5 @@
-// Process entry, runtime prologue and epilogue around a program's statements; the program
-// itself supplies ProgramStatements. The heap and the state the prologue sets up: heap.h.
+// What a program on the runtime writes and finds at start: its ProgramStatements, and the
+// module it runs in. The process entry, prologue and epilogue around it: internal/startup.h.
 #pragma once
 
 #include <windows.h>
@@ -8,28 +8,15 @@
 // Exit code when the private heap or the scratch buffer cannot be had at start-up.
 enum { StartupExitNoMemory = 3 };
 
-// The process entry: guard, command tail, ProgramMain. Never returns.
-extern "C" void __stdcall StartupEntry(void);
+// Process-wide state of the runtime core. Zero at start; the prologue zeroes it again.
+struct RuntimeState {
+    HMODULE ModuleHandle;        // the program's module: instance of every class and window
+    HANDLE RuntimeHeap;          // private heap; destroyed whole by the epilogue
+    char ModuleDirectory[500];   // the program's directory with its trailing backslash; kept
+                                 // for the program, nothing of the runtime reads it
+};
 
-// Computes the command tail and calls ProgramMain with it.
-int32_t CommandTailSplit(void);
-
-// The tail of a command line, as CommandTailSplit computes it: a pointer into the text.
-const char *CommandTailScan(const char *commandLine);
-
-// Cuts a module file name behind its last backslash, in place.
-void ModuleDirectoryCut(char *fileName);
-
-// Prologue, the program's statements, epilogue; ends the process with exit code 0.
-int32_t __stdcall ProgramMain(HMODULE module, HMODULE previous, const char *tail, int32_t show);
-
-// Prologue steps 1 to 7: runtime state, heap, module directory, both layers, scratch buffer.
-// Returns 0 when the heap or the scratch buffer could not be had.
-int RuntimePrologue(void);
-
-// Epilogue steps 1 and 2: the window layer's end step, then the heap goes. (ProgramMain
-// ends the process after it.)
-void RuntimeEpilogue(void);
+extern RuntimeState Runtime;
 
 // The program's own statements; every program built on the runtime defines it.
 void ProgramStatements(void);

@@ -1,12 +1,12 @@
 // The scratch buffer and every operation that appends a piece of text at a destination in it,
 // string variables, the number formatters and the text functions. No writer goes past
 // ScratchEnd(): a piece that does not fit is cut so that its terminator is the last byte.
-#include "runtime/strings.h"
+#include "runtime/internal/strings.h"
 
 #include <windows.h>
 
-#include "runtime/check.h"
-#include "runtime/heap.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/heap.h"
 
 ScratchState Scratch;
 

@@ -21,13 +21,19 @@ extern ScratchState Scratch;
 // A string variable: its own heap copy of the text, or null for the empty text.
 typedef char *StringVar;
 
-// Allocates the scratch buffer; returns 0 when the heap cannot give it.
-int ScratchBufferInit(void);
-
 // The last byte a piece may occupy; every writer stops there.
 char *ScratchEnd(void);
 // Whether ScratchCursor lies inside the scratch buffer, where a reader may write its piece.
 bool ScratchCursorInside(void);
+
+// The expression protocol in four calls: StringBegin gives the start, the pieces are appended
+// (StringAppend, StringAppendLong, the writers below given the cursor), StringFinish steps
+// over the zero and gives the start to hand to an operation, StringEnd gives the room back.
+// StringAssign ends an expression by itself.
+char *StringBegin(void);
+void StringAppendLong(int32_t value);
+char *StringFinish(char *start);
+void StringEnd(char *start);
 
 void StringAppend(const char *text);
 void StringAssign(StringVar *variable, char *start);

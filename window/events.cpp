@@ -1,7 +1,7 @@
 // The window procedure shared by every runtime window, and the fetches that drive it. A
 // message leaves at most one event code in EventState; the fetch hands it to the program.
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 WindowEventState EventState;
 
@@ -311,6 +311,11 @@ WPARAM EventWParam(void)
 LPARAM EventLParam(void)
 {
     return EventState.MessageLParam;
+}
+
+UINT EventMessageNumber(void)
+{
+    return EventState.FetchRecord.message;
 }
 
 int32_t EventWindowNumber(void)

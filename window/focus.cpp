@@ -1,6 +1,6 @@
 // Tab moves the keyboard focus to the next enabled, visible tab-stop control of the active
 // window, wrapping from the last to the first; the fetch does no dialog-box key handling.
-#include "window/events.h"
+#include "window/internal/events.h"
 
 FocusState Focus;
 

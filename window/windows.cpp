@@ -1,9 +1,9 @@
 // The table of numbered top-level windows. Every window number gets a class of its own,
 // copied from one template whose procedure is WindowProc, so that a number is "open" exactly
 // while its class is registered and its table entry holds the handle.
-#include "window/windows.h"
-#include "window/events.h"
-#include "runtime/heap.h"
+#include "window/internal/windows.h"
+#include "window/internal/events.h"
+#include "runtime/internal/heap.h"
 
 WindowLayerState Windows;
 
@@ -101,12 +101,18 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
     RegisterClassA(&Windows.WindowClassTemplate);
 
     uint32_t style = flags ^ FlagHidden;
+    // The platform gives every overlapped window (neither popup nor child) a title bar and a
+    // border, asked for or not: flags 0 must measure them too, or they eat the client area.
+    if ((style & (WS_POPUP | WS_CHILD)) == 0) style |= WS_CAPTION;
     RECT outer;
     outer.left = x;
     outer.top = y;
     outer.right = x + width;
     outer.bottom = y + height;
     AdjustWindowRect(&outer, style, FALSE);
+    // AdjustWindowRect leaves scroll bars out; they too lie outside the client area.
+    if (style & WS_VSCROLL) outer.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) outer.bottom += GetSystemMetrics(SM_CYHSCROLL);
 
     // The unadjusted corner is passed: x, y is the outer corner, the client area is
     // width by height.

@@ -10,7 +10,7 @@ enum HelloGadget : int32_t { HelloText = 0, HelloButton = 1, HelloList = 2 };
 
 void ProgramStatements(void)
 {
-    if (WindowOpen(0, 100, 100, 300, 240, WS_CAPTION | WS_SYSMENU, "Hallo") == nullptr) return;
+    if (WindowOpen(0, 100, 100, 300, 240, WindowFlagsStandard, "Hallo") == nullptr) return;
     if (GadgetListUse(CurrentWindowHandle()) == nullptr) return;
     GadgetCreateText(HelloText, 10, 10, 280, 20, "Jeder Klick schreibt eine Zeile.");
     GadgetCreateButton(HelloButton, 10, 34, 100, 26, "Klick");
@@ -21,16 +21,15 @@ void ProgramStatements(void)
         int32_t code = WindowWaitEvent();
         if (code == EventCodeClose) break;
         if (code == EventCodeControl && EventControlNumber() == HelloButton &&
-            EventSubtype() == BN_CLICKED) {
+            EventSubtype() == SubtypeButtonClick) {
             clicks++;
             // The line is built in the scratch buffer; once the list box holds its own copy,
-            // the cursor goes back to where the line began.
-            char *start = Scratch.ScratchCursor;
+            // the room goes back.
+            char *line = StringBegin();
             StringAppend("Klick ");
-            StringFromLong(clicks, Scratch.ScratchCursor);
-            Scratch.ScratchCursor++;
-            GadgetAddItem(HelloList, -1, start);
-            Scratch.ScratchCursor = start;
+            StringAppendLong(clicks);
+            GadgetAddItem(HelloList, -1, StringFinish(line));
+            StringEnd(line);
         }
     }
 }

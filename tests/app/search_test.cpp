@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "app/search.h"
-#include "gadget/gadgets.h"
-#include "runtime/heap.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/heap.h"
 #include "support/gadget_slot.h"
 #include "support/outside_reader.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 namespace {
 
@@ -153,9 +153,9 @@ TEST_F(SearchLoop, NegativeCandidatesHaveTheSumZeroAndAreNotReported)
 TEST_F(SearchLoop, ARefusedListElementStillShowsTheLine)
 {
     Search.Chain[0] = 220;
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;   // the element
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;   // the element
     SearchCandidate();
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(Search.PairList.Header->First, nullptr);
     EXPECT_EQ(Lines(), Strings{"220, 284"});
 }
@@ -163,9 +163,9 @@ TEST_F(SearchLoop, ARefusedListElementStillShowsTheLine)
 TEST_F(SearchLoop, CandidatesWithoutReportsAllocateNothing)
 {
     Search.Chain[0] = 300;
-    uint32_t allocations = Runtime.HeapAllocations;
+    uint32_t allocations = Heap.HeapAllocations;
     while (Search.Chain[0] < 1184) SearchCandidate();
-    EXPECT_EQ(Runtime.HeapAllocations, allocations);
+    EXPECT_EQ(Heap.HeapAllocations, allocations);
     EXPECT_EQ(Lines(), Strings{});
 }
 

@@ -75,7 +75,7 @@ TEST_F(ArraysTest, SizesOutsideThirtyTwoBitsAndRefusedAllocationsGiveNull)
     EXPECT_EQ(ArrayAlloc(4, -2, 0), nullptr);
     EXPECT_EQ(ArrayAlloc(0x10000, 0x10000, 0), nullptr);   // 2^32 bytes of elements
     EXPECT_EQ(ArrayAlloc(4, 0x3FFFFFFE, 0), nullptr);      // 2^32 - 4 plus the header
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(ArrayAlloc(4, 3, 5), nullptr);
 }
 
@@ -308,9 +308,9 @@ TEST_F(ListsTest, RefusedAllocationsLeaveTheListUnchanged)
 {
     std::vector<ListElement *> e = AddNumbered(2);
     ListFirst(&list);
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(ListAddElement(&list), nullptr);
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(ListInsertBefore(&list), nullptr);
     EXPECT_EQ(Numbers(), (std::vector<int32_t>{1, 2}));
     EXPECT_EQ(list.Current, e[0]);
@@ -318,7 +318,7 @@ TEST_F(ListsTest, RefusedAllocationsLeaveTheListUnchanged)
     EXPECT_EQ(list.Header->Last, e[1]);
 
     ListVar other = {};
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     ListCreate(&other, 4);
     EXPECT_EQ(other.Header, nullptr);
     EXPECT_EQ(ListAddElement(&other), nullptr);
@@ -329,7 +329,7 @@ TEST_F(ListsTest, RefusedAllocationsLeaveTheListUnchanged)
 TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
 {
     for (uint32_t n = 1; n <= 23; n++) {
-        Runtime.HeapFailAt = Runtime.HeapAllocations + n;
+        Heap.HeapFailAt = Heap.HeapAllocations + n;
         ListVar pairs = {};
         ListCreate(&pairs, sizeof(Pair));
         void *chain = ArrayAlloc(4, 9, 5);
@@ -350,7 +350,7 @@ TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
         }
         EXPECT_EQ(refused + elementsRefused, n <= 22 ? 1 : 0) << n;
         EXPECT_EQ(ListCount(&pairs), pairs.Header ? 10 - elementsRefused : 0) << n;
-        Runtime.HeapFailAt = 0;
+        Heap.HeapFailAt = 0;
         ArrayFree(chain);
         StringFree(text);
         ASSERT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr)) << n;
@@ -387,7 +387,7 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
 
     for (int step = 0; step < 5000; step++) {
         bool refuse = random() % 10 == 0;
-        if (refuse) Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+        if (refuse) Heap.HeapFailAt = Heap.HeapAllocations + 1;
         int operation = random() % 100;
         ListElement *result = nullptr;
         if (operation < 40) {
@@ -450,7 +450,7 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
             model.clear();
             current = -1;
         }
-        Runtime.HeapFailAt = 0;
+        Heap.HeapFailAt = 0;
         check(step);
         if (HasFatalFailure()) return;
         for (size_t i = 0; i < model.size(); i++) ASSERT_NE(PairOf(model[i])->Number, 0);

@@ -5,7 +5,7 @@
 // statements and the handler leave their trace.
 #include <signal.h>
 
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 #include "window/windows.h"
 
 static char ProbeMarker[MAX_PATH];

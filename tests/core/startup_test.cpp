@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 #include "support/outside_reader.h"
 
 namespace {

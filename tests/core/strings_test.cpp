@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "runtime/check.h"
+#include "runtime/internal/check.h"
 #include "support/scratch.h"
 
 namespace {
@@ -79,6 +79,17 @@ TEST_F(StringsTest, ArgumentIsProtectedWhileTheCalledOperationAppends)
     Scratch.ScratchCursor = start;   // the caller hands the cursor back
     EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
     EXPECT_EQ(PieceAt(start), "abc def");
+
+    // The same steps through the helpers.
+    char *line = StringBegin();
+    StringAppend("n=");
+    StringAppendLong(-42);
+    char *argument = StringFinish(line);
+    EXPECT_EQ(argument, line);
+    EXPECT_EQ(StringUpperCase(argument, Cursor()), line + 6);
+    EXPECT_EQ(PieceAt(line), "n=-42");
+    StringEnd(line);
+    EXPECT_EQ(Cursor(), line);
 }
 
 // A source whose terminator lies where the piece is written (the expression itself,
@@ -100,7 +111,7 @@ TEST_F(StringsTest, BuildingAnExpressionAllocatesNothing)
 {
     StringVar a = nullptr;
     StringAssignText(&a, "  Befreundete Zahlen  ");
-    uint32_t before = Runtime.HeapAllocations;
+    uint32_t before = Heap.HeapAllocations;
     char *start = Cursor();
     for (int i = 0; i < 2000; i++) {
         StringAppend(a);
@@ -112,10 +123,10 @@ TEST_F(StringsTest, BuildingAnExpressionAllocatesNothing)
         StringMiddle(a, 3, 5, Cursor());
     }
     EXPECT_GT(Cursor() - start, 60000);
-    EXPECT_EQ(Runtime.HeapAllocations, before);
+    EXPECT_EQ(Heap.HeapAllocations, before);
     StringVar b = nullptr;
     StringAssign(&b, start);
-    EXPECT_EQ(Runtime.HeapAllocations, before + 1);
+    EXPECT_EQ(Heap.HeapAllocations, before + 1);
 }
 
 // ---- string variables ------------------------------------------------------------------
@@ -198,22 +209,22 @@ TEST_F(StringsTest, RefusedAllocationLeavesTheVariableEmpty)
     StringAssignText(&v, "old");
     char *start = Cursor();
     StringAppend("new");
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     StringAssign(&v, start);
     EXPECT_EQ(v, nullptr);
     EXPECT_EQ(Cursor(), start);
 
     StringAssignText(&v, "old");
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     StringAssignText(&v, "newer");
     EXPECT_EQ(v, nullptr);
     EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
 
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     StringAssignText(&v, "again");
     EXPECT_STREQ(v, "again");
     // Only an armed hook refuses: the count wrapping to 0 is no failure.
-    Runtime.HeapAllocations = 0xFFFFFFFFu;
+    Heap.HeapAllocations = 0xFFFFFFFFu;
     StringAssignText(&v, "wrapped");
     EXPECT_STREQ(v, "wrapped");
 }
@@ -433,6 +444,11 @@ TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
     StringAppend("more");
     EXPECT_EQ(Cursor(), end);
     EXPECT_EQ(PieceAt(start), "abc");
+    // Handed on from the last byte, the argument is stepped over once and never out of the
+    // buffer, where every writer would refuse.
+    EXPECT_EQ(StringFinish(start), start);
+    EXPECT_EQ(StringFinish(start), start);
+    EXPECT_EQ(Cursor(), end + 1);
 
     // A whole expression running over the end keeps everything that fits.
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
@@ -456,6 +472,10 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
         },
         [](char *d) { return StringFromLong(-2147483647 - 1, d); },
         [](char *d) { return StringFromLong(123456, d); },
+        [](char *d) {
+            StringAppendLong(-123456);
+            return std::min(d, ScratchEnd());
+        },
         [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
         [](char *d) { return StringFromHex(0xABCDEF12u, d); },
         [](char *d) { return StringFromCode('Q', d); },

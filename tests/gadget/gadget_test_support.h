@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "gadget/gadgets.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
 #include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "support/scratch.h"
-#include "window/windows.h"
+#include "window/internal/windows.h"
 
 // A fresh gadget layer (table of 30) whose gadgets go onto a new hidden window 0.
 class GadgetTest : public ::testing::Test {

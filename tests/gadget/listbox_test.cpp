@@ -72,6 +72,15 @@ TEST_F(ListBox, AppendsAtMinusOneAndInsertsBeforeAnIndex)
     // oben, 220, mitte, 284, 1184 — never sorted
     EXPECT_EQ(Lines(), (Strings{"oben", "220, 284", "mitte", "284, 220", "1184, 1210"}));
     EXPECT_EQ(GadgetCountItems(0), 5);
+
+    // Appended in view: more lines than the box shows, the newest always in sight.
+    for (int32_t i = 5; i < 60; i++) {
+        ASSERT_EQ(GadgetAddItemInView(0, "log"), i);
+        RECT line, client;
+        SendMessageA(Box, LB_GETITEMRECT, (WPARAM)i, (LPARAM)&line);
+        GetClientRect(Box, &client);
+        ASSERT_TRUE(line.top >= 0 && line.bottom <= client.bottom) << i;
+    }
 }
 
 TEST_F(ListBox, NullTextAddsAnEmptyLine)
@@ -221,17 +230,17 @@ TEST_F(ListBox, LongItemIsCutAtTheEndOfTheScratchBuffer)
     // Too long for the room left: what fits, with its zero on the last byte.
     scratch.LeaveRoom(10);
     cursor = Scratch.ScratchCursor;
-    uint32_t allocations = Runtime.HeapAllocations;
+    uint32_t allocations = Heap.HeapAllocations;
     GadgetGetItemText(0, 0, 0);
     EXPECT_EQ(std::string(cursor), std::string(10, 'z'));
     EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-    EXPECT_GT(Runtime.HeapAllocations, allocations);   // went through a heap block
+    EXPECT_GT(Heap.HeapAllocations, allocations);   // went through a heap block
 
     // No room and no heap block: the empty text, still inside the buffer.
     scratch.LeaveRoom(10);
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     GadgetGetItemText(0, 0, 0);
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd() - 10);
     EXPECT_EQ(*Scratch.ScratchCursor, 0);
 }

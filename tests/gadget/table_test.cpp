@@ -6,7 +6,7 @@
 #include <cstring>
 #include <functional>
 
-#include "gadget/panels.h"
+#include "gadget/internal/panels.h"
 
 namespace {
 
@@ -73,9 +73,9 @@ TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
 {
     HWND kept = Text(7);
     int children = GadgetChildCount(Parent);
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(Text(40), nullptr);
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(GadgetChildCount(Parent), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
     EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);

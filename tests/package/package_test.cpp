@@ -1,8 +1,12 @@
-// Programs built from what the project hands out, watched from a second process: the starter
-// program built against an installed copy (HELLO_EXE), and the two programs of the unpacked
-// Windows download (DIST_DIR). package_test.sh builds and unpacks them first. Each carries the
-// resources the program helper gives it, and its window shows the program's icon.
+// Programs built from what the project hands out, watched from a second process: the two
+// examples built against an installed copy (HELLO_EXE, FORM_EXE), and the two programs of the
+// unpacked Windows download (DIST_DIR). package_test.sh builds and unpacks them first. The
+// starter and the download's programs carry the resources the program helper gives them, and
+// their windows show the program's icon.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
@@ -86,6 +90,56 @@ TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
             Sleep(50);
     }
     EXPECT_EQ(OutsideListLines(list), expected);
+
+    OutsideClose(window);
+    EXPECT_EQ(OutsideWaitExit(program, 20000), 0u);
+    OutsideStop(&program);
+}
+
+TEST(FormProgram, ASummaryReadsEveryControlAndTheNoteWindowClosesByItsButton)
+{
+    enum {
+        FormName = 3,
+        FormColour = 5,
+        FormSizeSmall = 6,
+        FormSizeLarge = 8,
+        FormUrgent = 9,
+        FormRead = 10,
+        FormOpenNote = 11,
+        FormSummaries = 12,
+        FormProgress = 13,
+        FormNoteText = 20,
+        FormNoteOk = 21,
+    };
+    std::string exe = PackagePath("FORM_EXE");
+    ASSERT_FALSE(exe.empty()) << "FORM_EXE is not set";
+    OutsideProgram program;
+    ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
+    HWND window = PackageFindWindow(program, "Formular", FormProgress);
+    ASSERT_NE(window, nullptr) << "no window titled Formular";
+
+    // Controls on both pages of the panel, set as a user would leave them: the third option
+    // checked in place of the first, as a click on it does.
+    SendMessageA(OutsideFindGadget(window, FormName), WM_SETTEXT, 0, (LPARAM) "Anna");
+    SendMessageA(OutsideFindGadget(window, FormColour), CB_SETCURSEL, 2, 0);
+    SendMessageA(OutsideFindGadget(window, FormSizeSmall), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(OutsideFindGadget(window, FormSizeLarge), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(OutsideFindGadget(window, FormUrgent), BM_SETCHECK, BST_CHECKED, 0);
+    HWND list = GetDlgItem(window, FormSummaries);
+    PostMessageA(GetDlgItem(window, FormRead), BM_CLICK, 0, 0);
+    for (int tries = 0; tries < 200 && OutsideListLines(list).empty(); tries++) Sleep(50);
+    EXPECT_EQ(OutsideListLines(list), std::vector<std::string>{"Anna / Blau / Gross / eilig"});
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, FormProgress), PBM_GETPOS, 0, 0), 25);
+
+    // The note's gadgets go into the note, not into the form.
+    PostMessageA(GetDlgItem(window, FormOpenNote), BM_CLICK, 0, 0);
+    auto laidOut = [](HWND note) { return GetDlgItem(note, FormNoteOk) != nullptr; };
+    HWND note = OutsideFindWindow(program.ProcessId, nullptr, "Hinweis", laidOut, 20000);
+    ASSERT_NE(note, nullptr) << "no window titled Hinweis";
+    EXPECT_NE(OutsideText(GetDlgItem(note, FormNoteText)), "");
+    PostMessageA(GetDlgItem(note, FormNoteOk), BM_CLICK, 0, 0);
+    for (int tries = 0; tries < 400 && IsWindow(note); tries++) Sleep(50);
+    EXPECT_FALSE(IsWindow(note));
 
     OutsideClose(window);
     EXPECT_EQ(OutsideWaitExit(program, 20000), 0u);

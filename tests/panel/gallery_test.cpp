@@ -44,28 +44,11 @@ HWND StartGallery(OutsideProgram *process)
     return OutsideFindWindow(process->ProcessId, nullptr, "Gadget gallery", holdsLog, 10000);
 }
 
-struct ControlSearch {
-    int Id;
-    HWND Found;
-};
-
-BOOL CALLBACK FindControl(HWND window, LPARAM search)
-{
-    ControlSearch *s = (ControlSearch *)search;
-    if (GetDlgCtrlID(window) == s->Id) {
-        s->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A gadget anywhere in the window, on pages too (pages themselves have the number 0).
 HWND Gadget(int number)
 {
     if (number == LogList) return GetDlgItem(GalleryWindow, LogList);
-    ControlSearch search = {number, nullptr};
-    EnumChildWindows(GalleryWindow, FindControl, (LPARAM)&search);
-    return search.Found;
+    return OutsideFindGadget(GalleryWindow, number);
 }
 
 // Sends a message whose lParam points at a record, through a copy in the gallery's memory.

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "gadget/gadgets.h"
-#include "gadget/panels.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
+#include "gadget/internal/gadgets.h"
+#include "gadget/internal/panels.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
 #include "support/events.h"
 #include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "support/scratch.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 // What CreateWindowExA was asked for, as a CBT hook sees it before the window exists.
 struct CreationRecord {

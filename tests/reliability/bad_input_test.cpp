@@ -3,11 +3,11 @@
 // runtime promises for it or is refused without harm; the process must survive all of them.
 #include <gtest/gtest.h>
 
-#include "gadget/gadgets.h"
-#include "runtime/containers.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/containers.h"
 #include "support/scratch.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <stdint.h>
 
-#include "gadget/gadgets.h"
+#include "gadget/internal/gadgets.h"
 #include "support/scratch.h"
-#include "window/windows.h"
+#include "window/internal/windows.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/search.h"
-#include "gadget/gadgets.h"
-#include "runtime/heap.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/heap.h"
 #include "support/events.h"
 #include "support/outside_reader.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 namespace {
 
@@ -31,11 +31,11 @@ TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
         SearchSetUp();
         ASSERT_NE(Search.Chain, nullptr);
         Search.Chain[0] = 200;
-        const uint32_t base = Runtime.HeapAllocations;
-        Runtime.HeapFailAt = n ? base + n : 0;
+        const uint32_t base = Heap.HeapAllocations;
+        Heap.HeapFailAt = n ? base + n : 0;
         while (Search.Chain[0] < 300) SearchCandidate();
-        Runtime.HeapFailAt = 0;
-        if (n == 0) total = Runtime.HeapAllocations - base;
+        Heap.HeapFailAt = 0;
+        if (n == 0) total = Heap.HeapAllocations - base;
 
         // A refused text loses what the pair text held so far, so that report's line is a
         // tail of the right one; the other report's line is whole.

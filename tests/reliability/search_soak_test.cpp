@@ -6,14 +6,14 @@
 #include <stdio.h>
 
 #include "app/search.h"
-#include "gadget/gadgets.h"
-#include "runtime/heap.h"
+#include "gadget/internal/gadgets.h"
+#include "runtime/internal/heap.h"
 #include "support/events.h"
 #include "support/heap_census.h"
 #include "support/outside_reader.h"
 #include "soak_support.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
     // The messages of the opening go first, so that the heap is measured at rest.
     WindowTestDrain();
     const HeapCensus atStart = HeapCensusOf(Runtime.RuntimeHeap);
-    const uint32_t allocationsAtStart = Runtime.HeapAllocations;
+    const uint32_t allocationsAtStart = Heap.HeapAllocations;
 
     const DWORD seconds = SoakSeconds(8) / 2 + 1;
     const DWORD begin = GetTickCount();
@@ -56,7 +56,7 @@ TEST(SearchSoak, HeapGrowsOnlyByThePairsFound)
     EXPECT_EQ(atEnd.Blocks - atStart.Blocks, (size_t)reports + (Search.PairText ? 1 : 0));
     EXPECT_EQ(atEnd.Bytes - atStart.Bytes, grown);
     // Five allocations per report (element, the empty text, three assignments), none else.
-    EXPECT_EQ(Runtime.HeapAllocations - allocationsAtStart, 5u * reports);
+    EXPECT_EQ(Heap.HeapAllocations - allocationsAtStart, 5u * reports);
     EXPECT_EQ(OutsideListLines(list), SoakExpectedLines(reached));
 
     // The close box: the next candidate's poll returns the close event.

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "runtime/containers.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
+#include "runtime/internal/containers.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
 #include "support/scratch.h"
 
 class CoreTest : public ::testing::Test {
@@ -17,6 +17,7 @@ class CoreTest : public ::testing::Test {
     void SetUp() override
     {
         Runtime = RuntimeState();
+        Heap = HeapState();
         Scratch = ScratchState();
         Containers = ContainerState();
         Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
@@ -28,6 +29,7 @@ class CoreTest : public ::testing::Test {
     {
         HeapDestroy(Runtime.RuntimeHeap);
         Runtime = RuntimeState();
+        Heap = HeapState();
         Scratch = ScratchState();
     }
 };

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "window/events.h"
+#include "window/internal/events.h"
 
 std::vector<EventRow> WindowTestDrain()
 {

@@ -3,7 +3,7 @@
 // zeroed slot of the tests' own, which reads as a gadget never created. Header only.
 #pragma once
 
-#include "gadget/gadgets.h"
+#include "gadget/internal/gadgets.h"
 
 inline GadgetSlot *GadgetSlotOrSpare(int32_t number)
 {

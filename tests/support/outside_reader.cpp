@@ -126,6 +126,26 @@ OutsideControl OutsideReadControl(HWND window, int controlId)
     return control;
 }
 
+struct OutsideGadgetSearch {
+    int Id;
+    HWND Found;
+};
+
+static BOOL CALLBACK OutsideGadgetVisit(HWND child, LPARAM data)
+{
+    OutsideGadgetSearch *search = (OutsideGadgetSearch *)data;
+    if (GetDlgCtrlID(child) != search->Id) return TRUE;
+    search->Found = child;
+    return FALSE;
+}
+
+HWND OutsideFindGadget(HWND window, int controlId)
+{
+    OutsideGadgetSearch search = {controlId, nullptr};
+    EnumChildWindows(window, OutsideGadgetVisit, (LPARAM)&search);
+    return search.Found;
+}
+
 std::vector<std::string> OutsideListLines(HWND listBox, int from)
 {
     std::vector<std::string> lines;

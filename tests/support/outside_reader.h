@@ -59,6 +59,10 @@ struct OutsideControl {
 
 OutsideControl OutsideReadControl(HWND window, int controlId);
 
+// A control anywhere below the window, on panel pages too, by its control ID (pages
+// themselves have ID 0); the first found, null for none.
+HWND OutsideFindGadget(HWND window, int controlId);
+
 // A window's class name; the empty text for no window.
 std::string OutsideClassName(HWND window);
 

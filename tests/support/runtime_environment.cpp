@@ -2,7 +2,7 @@
 // comes up once, through its own prologue, before the first test.
 #include <gtest/gtest.h>
 
-#include "runtime/startup.h"
+#include "runtime/internal/startup.h"
 
 namespace {
 

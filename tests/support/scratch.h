@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "runtime/strings.h"
+#include "runtime/internal/strings.h"
 
 // Replaces the scratch buffer for the lifetime of the object. Its bytes are not zero, so that
 // a reader that leaves out its terminating zero shows; the cursor starts on an empty text at

@@ -184,11 +184,17 @@ TEST_F(Events, ControlNotificationsGiveControlEventsWithGadgetAndCode)
     HWND list = Child(Window, "LISTBOX", LBS_NOTIFY, 9);
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)button)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_DBLCLK), (LPARAM)list)});
+    WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_SELCHANGE), (LPARAM)list)});
+    WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(10, CBN_SELCHANGE), (LPARAM)list)});
+    WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(11, EN_CHANGE), (LPARAM)list)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_ERRSPACE), (LPARAM)list)});
     ExpectRows(WindowTestDrain(),
                {
-                   {EventCodeControl, 7, BN_CLICKED, 0},
-                   {EventCodeControl, 9, LBN_DBLCLK, 0},
+                   {EventCodeControl, 7, SubtypeButtonClick, 0},
+                   {EventCodeControl, 9, SubtypeListDoubleClick, 0},
+                   {EventCodeControl, 9, SubtypeListSelect, 0},
+                   {EventCodeControl, 10, SubtypeComboSelect, 0},
+                   {EventCodeControl, 11, SubtypeEditChange, 0},
                    {EventCodeControl, 9, 0xFFFE, 0},   // the code's 16 bits, not sign-extended
                });
     EXPECT_EQ(EventCommandNumber(), 9u);
@@ -353,7 +359,7 @@ TEST_F(TabPages, ClickingATabSwitchesPagesAndGivesAControlEvent)
     PostMessageA(Tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
     // The tab control sends TCN_SELCHANGING, then TCN_SELCHANGE. The switch itself sends
     // messages to the pages, which share WindowProc, so the last source is a page (-1).
-    ExpectRows(WindowTestDrain(), {{EventCodeControl, 20, SubtypeNone, -1}});
+    ExpectRows(WindowTestDrain(), {{EventCodeControl, 20, SubtypeTabChange, -1}});
     EXPECT_EQ(SendMessageA(Tab, TCM_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(ShownAlone(1));
     EXPECT_EQ(GetWindow(Tab, GW_CHILD), Page[1]);

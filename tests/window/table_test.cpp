@@ -22,23 +22,32 @@ bool ClassRegistered(const char *name)
 
 TEST_F(WindowTable, NewWindowHasTheClientSizeAskedForAndItsOuterCornerAtXY)
 {
-    HWND window = WindowOpen(0, 100, 80, 600, 300, Caption | FlagHidden, "Geometrie");
-    ASSERT_NE(window, nullptr);
-    RECT client, outer;
-    GetClientRect(window, &client);
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(client.right - client.left, 600);
-    EXPECT_EQ(client.bottom - client.top, 300);
-    EXPECT_EQ(outer.left, 100);
-    EXPECT_EQ(outer.top, 80);
-    EXPECT_EQ(CurrentWindowHandle(), window);
-    EXPECT_EQ(WindowLeft(), 100);
-    EXPECT_EQ(WindowTop(), 80);
-    EXPECT_GT(WindowOuterWidth(), 600);
-    EXPECT_GT(WindowOuterHeight(), 300);
-    char title[40] = "";
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "Geometrie");
+    // Flags 0 is a plain overlapped window, to which the platform gives a title bar of its own;
+    // scroll bars lie outside the client area.
+    const uint32_t rows[] = {Caption,
+                             WindowFlagsStandard | WindowFlagMinimizeBox | WindowFlagMaximizeBox |
+                                 WindowFlagSizable,
+                             0, Caption | WS_VSCROLL | WS_HSCROLL};
+    for (uint32_t flags : rows) {
+        HWND window = WindowOpen(0, 100, 80, 600, 300, flags | FlagHidden, "Geometrie");
+        ASSERT_NE(window, nullptr) << std::hex << flags;
+        RECT client, outer;
+        GetClientRect(window, &client);
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(std::vector<LONG>({client.right - client.left, client.bottom - client.top,
+                                     outer.left, outer.top}),
+                  std::vector<LONG>({600, 300, 100, 80}))
+            << std::hex << flags;
+        EXPECT_EQ((uint32_t)GetWindowLongA(window, GWL_STYLE) & flags, flags) << std::hex << flags;
+        EXPECT_EQ(CurrentWindowHandle(), window);
+        EXPECT_EQ(WindowLeft(), 100);
+        EXPECT_EQ(WindowTop(), 80);
+        EXPECT_GT(WindowOuterWidth(), 600);
+        EXPECT_GT(WindowOuterHeight(), 300);
+        char title[40] = "";
+        GetWindowTextA(window, title, sizeof title);
+        EXPECT_STREQ(title, "Geometrie");
+    }
 }
 
 TEST_F(WindowTable, ResizeSetsTheOuterSizeAndMoveToKeepsIt)
@@ -219,9 +228,9 @@ TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
 {
     HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");
     HWND *before = Windows.Table.Handles;
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(WindowOpen(40, 0, 0, 50, 50, FlagHidden, ""), nullptr);
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(CurrentWindowHandle(), nullptr);
     EXPECT_EQ(Windows.Table.Capacity, 10u);
     EXPECT_EQ(Windows.Table.Handles, before);
@@ -238,9 +247,9 @@ TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
 
 TEST_F(WindowTable, InitWithoutATableLetsTheFirstOpenGrowOneFromNothing)
 {
-    Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
     WindowLayerInit();
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     EXPECT_EQ(Windows.Table.Capacity, 0u);
     EXPECT_EQ(Windows.Table.Handles, nullptr);
     WindowUse(0);

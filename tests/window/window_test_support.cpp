@@ -22,7 +22,7 @@ void WindowTestLayerRestart()
     for (uint32_t n = 0; n < Windows.Table.Capacity; n++) WindowClose((int32_t)n);
     WindowTestFlush();
     Batches.clear();
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     WindowLayerInit();
 }
 

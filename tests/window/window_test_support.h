@@ -6,10 +6,10 @@
 #include <windows.h>
 #include <vector>
 
-#include "runtime/heap.h"
+#include "runtime/internal/heap.h"
 #include "support/events.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 // Closes every open window number, flushes the queue and starts the window layer afresh
 // (table of 10).

@@ -176,10 +176,10 @@ class FaultWalk : public CoreTest {
 TEST_F(FaultWalk, EveryRefusedAllocationTakesItsOrderlyPath)
 {
     // Allocations before the run (the scratch buffer) are not part of the walk.
-    uint32_t base = Runtime.HeapAllocations;
+    uint32_t base = Heap.HeapAllocations;
     Run();
     Check();
-    const uint32_t total = Runtime.HeapAllocations - base;
+    const uint32_t total = Heap.HeapAllocations - base;
     ASSERT_GT(total, 20u);
     EXPECT_EQ(Refusals, 0);
     printf("fault walk: %u allocations in the run, each refused once\n", total);
@@ -192,7 +192,7 @@ TEST_F(FaultWalk, EveryRefusedAllocationTakesItsOrderlyPath)
         Pairs = Words = ListVar();
         Chain = nullptr;
         Refusals = 0;
-        Runtime.HeapFailAt = Runtime.HeapAllocations + n;
+        Heap.HeapFailAt = Heap.HeapAllocations + n;
         Run();
         Check();
         if (n > total) EXPECT_EQ(Refusals, 0);

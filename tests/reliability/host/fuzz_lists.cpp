@@ -9,8 +9,8 @@
 #include <list>
 
 #include "host_runtime.h"
-#include "runtime/containers.h"
-#include "runtime/heap.h"
+#include "runtime/internal/containers.h"
+#include "runtime/internal/heap.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ struct Fuzz {
     bool Settled(bool refused, const void *result)
     {
         RefuseNext = false;
-        Runtime.HeapFailAt = 0;
+        Heap.HeapFailAt = 0;
         if (refused) CHECK(result == nullptr);
         return refused;
     }
@@ -212,7 +212,7 @@ struct Fuzz {
             break;
         case 13:
             RefuseNext = true;
-            Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+            Heap.HeapFailAt = Heap.HeapAllocations + 1;
             break;
         case 14:
             // The program writes the current element's data directly.
@@ -267,6 +267,7 @@ struct Fuzz {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Runtime = RuntimeState();
+    Heap = HeapState();
     Containers = ContainerState();
     Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
     {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "host_runtime.h"
-#include "runtime/heap.h"
-#include "runtime/strings.h"
+#include "runtime/internal/heap.h"
+#include "runtime/internal/strings.h"
 #include "support/heap_census.h"
 
 namespace {
@@ -341,7 +341,7 @@ struct Fuzz {
             break;
         case 21:
             RefuseNext = true;
-            Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
+            Heap.HeapFailAt = Heap.HeapAllocations + 1;
             break;
         case 22: {
             int v = In.ConsumeIntegralInRange(0, 2);
@@ -375,7 +375,7 @@ struct Fuzz {
             CHECK(strcmp(Vars[v], text.c_str()) == 0);
         }
         if (!null) RefuseNext = false;
-        Runtime.HeapFailAt = RefuseNext ? Runtime.HeapFailAt : 0;
+        Heap.HeapFailAt = RefuseNext ? Heap.HeapFailAt : 0;
         VarModel[v].Null = null || !Vars[v];
         VarModel[v].Text = Vars[v] ? text : "";
     }
@@ -391,7 +391,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Runtime.RuntimeHeap = HeapCreate(0, RuntimeHeapInitialSize, 0);
         if (!ScratchBufferInit()) abort();
     }
-    Runtime.HeapFailAt = 0;
+    Heap.HeapFailAt = 0;
     Scratch.ScratchCursor = Scratch.ScratchBuffer;
     *Scratch.ScratchCursor = 0;
     HeapCensus before = HeapCensusOf(Runtime.RuntimeHeap);
@@ -400,7 +400,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Fuzz fuzz(in);
         fuzz.Frames.push_back(Frame{Scratch.ScratchBuffer, ""});
         while (in.remaining_bytes()) fuzz.Step();
-        Runtime.HeapFailAt = 0;
+        Heap.HeapFailAt = 0;
         for (StringVar v : fuzz.Vars) StringFree(v);
     }
     HeapCensus after = HeapCensusOf(Runtime.RuntimeHeap);

@@ -10,7 +10,7 @@
 #include <map>
 #include <set>
 
-#include "runtime/heap.h"
+#include "runtime/internal/heap.h"
 
 namespace {
 

@@ -118,6 +118,7 @@ TEST(HostArrays, LargestUpperBoundIsRefusedWithoutOverflow)
     EXPECT_NE(ArrayAlloc(0, 2147483646, 5), nullptr);
     HeapDestroy(Runtime.RuntimeHeap);
     Runtime = RuntimeState();
+    Heap = HeapState();
 }
 
 // A list whose links were broken behind the runtime's back stops at the next insertion

@@ -1,9 +1,11 @@
-// The private heap from which every runtime allocation comes, and the runtime core's state
-// record that holds it. All allocation passes through here, so that one counter sees it all.
+// The private heap from which every runtime allocation comes. All allocation passes through
+// here, so that one counter sees it all and a test can make the N-th allocation fail.
 #pragma once
 
 #include <windows.h>
 #include <stdint.h>
+
+#include "runtime/startup.h"
 
 // The private heap's first size; it grows as needed, with no maximum. A test that brings up a
 // heap of its own starts it at the same size.
@@ -17,17 +19,13 @@ const uint32_t HeapLargestBlock = 0xFFFFFFFFu;
 // in it (the texts of string variables, which are written whole at once).
 enum HeapFill { HeapFillNone = 0, HeapFillZero = 1 };
 
-// Process-wide state of the runtime core. Zero at start; the prologue zeroes it again.
-struct RuntimeState {
-    HMODULE ModuleHandle;        // the program's module: instance of every class and window
-    HANDLE RuntimeHeap;          // private heap; destroyed whole by the epilogue
-    char ModuleDirectory[500];   // the program's directory with its trailing backslash; kept
-                                 // for the program, nothing of the runtime reads it
-    uint32_t HeapAllocations;    // blocks handed out so far (tests watch it)
-    uint32_t HeapFailAt;         // test hook: the allocation with this count fails; 0 = never
+// The heap's counter and its test hook. Zero at start; the prologue zeroes it with Runtime.
+struct HeapState {
+    uint32_t HeapAllocations;   // blocks handed out so far (tests watch it)
+    uint32_t HeapFailAt;        // test hook: the allocation with this count fails; 0 = never
 };
 
-extern RuntimeState Runtime;
+extern HeapState Heap;
 
 // The one way to the private heap. A failed allocation returns null and callers refuse the
 // operation; nothing is written through a null block.

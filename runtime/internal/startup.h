@@ -1,0 +1,28 @@
+// The process entry, the runtime prologue and epilogue around a program's statements, and
+// the two text scans of start-up. Only the runtime and its tests call these.
+#pragma once
+
+#include "runtime/startup.h"
+
+// The process entry: guard, command tail, ProgramMain. Never returns.
+extern "C" void __stdcall StartupEntry(void);
+
+// Computes the command tail and calls ProgramMain with it.
+int32_t CommandTailSplit(void);
+
+// The tail of a command line, as CommandTailSplit computes it: a pointer into the text.
+const char *CommandTailScan(const char *commandLine);
+
+// Cuts a module file name behind its last backslash, in place.
+void ModuleDirectoryCut(char *fileName);
+
+// Prologue, the program's statements, epilogue; ends the process with exit code 0.
+int32_t __stdcall ProgramMain(HMODULE module, HMODULE previous, const char *tail, int32_t show);
+
+// Prologue steps 1 to 7: runtime state, heap, module directory, both layers, scratch buffer.
+// Returns 0 when the heap or the scratch buffer could not be had.
+int RuntimePrologue(void);
+
+// Epilogue steps 1 and 2: the window layer's end step, then the heap goes. (ProgramMain
+// ends the process after it.)
+void RuntimeEpilogue(void);
