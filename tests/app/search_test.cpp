@@ -7,12 +7,7 @@
 #include <vector>
 
 #include "app/search.h"
-#include "gadget/gadgets.h"
-#include "runtime/heap.h"
-#include "support/gadget_slot.h"
-#include "support/outside_reader.h"
-#include "window/events.h"
-#include "window/windows.h"
+#include "support/gadget_parent.h"
 
 namespace {
 
@@ -27,16 +22,14 @@ LRESULT CALLBACK RecordingStatic(HWND control, UINT message, WPARAM wParam, LPAR
     return CallWindowProcA(StaticProc, control, message, wParam, lParam);
 }
 
-class SearchLoop : public ::testing::Test {
+class SearchLoop : public HiddenParentTest {
   protected:
+    SearchLoop() : HiddenParentTest(600, 300) {}
+
     // The search's own layout, but hidden; then its data set-up from zeroed variables.
     void SetUp() override
     {
-        GadgetLayerInit();
-        HWND window = WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden,
-                                 "Befreundete Zahlen");
-        ASSERT_NE(window, nullptr);
-        GadgetListUse(window);
+        HiddenParentTest::SetUp();
         Box = GadgetCreateListBox(0, 5, 5, 485, 269);
         GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
         GadgetCreateText(2, 110, 279, 100, 16, "Index in Kette:");

@@ -1,16 +1,16 @@
 // The list-box kind against a real list box: creation values, insertion positions, removal,
 // replacement in place, selection by exact text and by item, and the two text readers.
-#include "gadget_test_support.h"
+#include "support/gadget_parent.h"
 
 #include <cstring>
 
 namespace {
 
-class ListBox : public GadgetTest {
+class ListBox : public HiddenParentTest {
   protected:
     void SetUp() override
     {
-        GadgetTest::SetUp();
+        HiddenParentTest::SetUp();
         Box = GadgetCreateListBox(0, 5, 5, 485, 269);
         ASSERT_NE(Box, nullptr);
     }

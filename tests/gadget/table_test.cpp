@@ -1,7 +1,7 @@
 // The gadget table and the operations every kind shares: growth counted from the requested
 // number, numbers the table cannot hold, the creation values of the text and push-button
 // kinds, and what each dispatcher does with a filled slot and with a null one.
-#include "gadget_test_support.h"
+#include "support/gadget_parent.h"
 
 #include <cstring>
 #include <functional>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using GadgetTable = GadgetTest;
+using GadgetTable = HiddenParentTest;
 
 HWND Text(int32_t number, const char *text = "t")
 {
@@ -58,10 +58,10 @@ TEST_F(GadgetTable, GrowthIsCountedFromTheRequestedNumber)
 TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
 {
     Text(3);
-    int children = GadgetChildCount(Parent);
+    int children = GadgetChildCount(Window);
     EXPECT_EQ(Text(0x7FFFFFF0), nullptr);
     EXPECT_EQ(Text(-1), nullptr);
-    EXPECT_EQ(GadgetChildCount(Parent), children);
+    EXPECT_EQ(GadgetChildCount(Window), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
     EXPECT_NE(GadgetSlotOrSpare(3)->Handle, nullptr);
 }
@@ -69,11 +69,11 @@ TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
 TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
 {
     HWND kept = Text(7);
-    int children = GadgetChildCount(Parent);
+    int children = GadgetChildCount(Window);
     Runtime.HeapFailAt = Runtime.HeapAllocations + 1;
     EXPECT_EQ(Text(40), nullptr);
     Runtime.HeapFailAt = 0;
-    EXPECT_EQ(GadgetChildCount(Parent), children);
+    EXPECT_EQ(GadgetChildCount(Window), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
     EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
     // The next attempt grows as usual.
@@ -177,13 +177,13 @@ TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
     EXPECT_EQ(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
     EXPECT_EQ(GetDlgCtrlID(text), 1);
     EXPECT_EQ(GetDlgCtrlID(button), 3);
-    EXPECT_EQ(GetParent(button), Parent);
+    EXPECT_EQ(GetParent(button), Window);
     EXPECT_EQ((HFONT)SendMessageA(button, WM_GETFONT, 0, 0), GetStockObject(ANSI_VAR_FONT));
     EXPECT_EQ(OutsideText(text), "Zahl:");
     EXPECT_EQ(OutsideText(button), "Start");
     RECT r;
     GetWindowRect(button, &r);
-    MapWindowPoints(nullptr, Parent, (POINT *)&r, 2);
+    MapWindowPoints(nullptr, Window, (POINT *)&r, 2);
     EXPECT_EQ(r.left, 495);
     EXPECT_EQ(r.top, 5);
     EXPECT_EQ(r.right - r.left, 100);
@@ -224,15 +224,15 @@ TEST_F(GadgetTable, DisableWithZeroEnablesAndWithAnyOtherFlagDisables)
 
 TEST_F(GadgetTable, ActivateGivesTheFocusAndReturnsThePreviousOne)
 {
-    ShowWindow(Parent, SW_SHOWNOACTIVATE);
-    SetActiveWindow(Parent);
+    ShowWindow(Window, SW_SHOWNOACTIVATE);
+    SetActiveWindow(Window);
     HWND first = GadgetCreateButton(0, 0, 0, 50, 20, "a");
     HWND second = GadgetCreateButton(1, 0, 30, 50, 20, "b");
     GadgetActivate(0);
     ASSERT_EQ(GetFocus(), first);
     EXPECT_EQ(GadgetActivate(1), first);
     EXPECT_EQ(GetFocus(), second);
-    ShowWindow(Parent, SW_HIDE);
+    ShowWindow(Window, SW_HIDE);
 }
 
 // A kind without operations: every dispatcher falls back to its default.
@@ -283,7 +283,7 @@ TEST_F(GadgetTable, DefaultTextReaderJoinsTheExpressionBuiltSoFar)
 TEST_F(GadgetTable, DefaultTextReaderStopsAtFourThousandNineHundredNinetyNine)
 {
     std::string longText(6000, 'a');
-    HWND edit = CreateWindowExA(0, "EDIT", longText.c_str(), WS_CHILD, 0, 0, 50, 20, Parent,
+    HWND edit = CreateWindowExA(0, "EDIT", longText.c_str(), WS_CHILD, 0, 0, 50, 20, Window,
                                 (HMENU)8, Runtime.ModuleHandle, nullptr);
     ASSERT_EQ(GetWindowTextLengthA(edit), 6000);
     Gadgets.Slots[8].Handle = edit;

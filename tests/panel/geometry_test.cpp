@@ -1,7 +1,7 @@
 // Position, size, hiding and resizing of gadgets, on captioned windows and on panel pages.
-#include "panel_support.h"
+#include "support/gadget_parent.h"
 
-using GeometryTest = HiddenWindowTest;
+using GeometryTest = HiddenParentTest;
 using Box = std::vector<int32_t>;
 
 // A gadget's x, y, width and height as the getters report them.

@@ -1,10 +1,10 @@
 // Check boxes, options, frames, combo boxes and edit fields on real controls: what the
 // platform is asked to create, and how the controls answer through the dispatchers.
-#include "panel_support.h"
+#include "support/gadget_parent.h"
 
 #include <cstring>
 
-using KindsTest = HiddenWindowTest;
+using KindsTest = HiddenParentTest;
 
 static bool IsGroupStart(HWND control)
 {
@@ -114,12 +114,12 @@ TEST_F(KindsTest, CheckBoxStateIsItsCheckMark)
     EXPECT_EQ(GadgetGetState(1), 1);
 }
 
-class ComboBoxTest : public HiddenWindowTest {
+class ComboBoxTest : public HiddenParentTest {
   protected:
     HWND Box = nullptr;
     void SetUp() override
     {
-        HiddenWindowTest::SetUp();
+        HiddenParentTest::SetUp();
         Box = GadgetCreateComboBox(1, 10, 10, 150, 120);
     }
     std::string Item(int index)

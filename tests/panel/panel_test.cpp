@@ -1,6 +1,6 @@
 // Panels on the visible window: tabs and their pages, which page is on show, selection by
 // program and by a click, titles, removal, nesting and the gadget-list stack.
-#include "panel_support.h"
+#include "support/gadget_parent.h"
 
 #include <algorithm>
 

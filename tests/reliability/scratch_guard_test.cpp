@@ -1,24 +1,18 @@
 // Gadget texts read into the scratch buffer with less room left than the text needs: list-box
 // lines, text lines, edit contents and combo-box items arrive cut so that their zero is the
 // buffer's last byte, and nothing is written behind it, where a guard page waits.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <stdint.h>
 
-#include "gadget/gadgets.h"
-#include "support/scratch.h"
-#include "window/windows.h"
+#include "support/gadget_parent.h"
 
 namespace {
 
-class ScratchGuard : public ::testing::Test {
+class ScratchGuard : public HiddenParentTest {
   protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
-        Window = WindowOpen(3, 0, 0, 400, 300, WS_CAPTION | FlagHidden, "Schutzseite");
-        ASSERT_NE(Window, nullptr);
-        GadgetListUse(Window);
+        HiddenParentTest::SetUp();
         for (int i = 0; i < 7000; i++) Long += (char)('a' + i % 26);
         GadgetCreateListBox(40, 0, 0, 200, 100);
         GadgetAddItem(40, -1, "kurz");
@@ -47,12 +41,8 @@ class ScratchGuard : public ::testing::Test {
         if (expected == (size_t)room) EXPECT_EQ(*ScratchEnd(), 0) << what << ", room " << room;
     }
 
-    static HWND Window;
-    static std::string Long;
+    std::string Long;
 };
-
-HWND ScratchGuard::Window;
-std::string ScratchGuard::Long;
 
 const int Rooms[] = {0, 1, 2, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
 
