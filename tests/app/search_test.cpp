@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/search.h"
+#include "support/divisor_sums.h"
 #include "support/gadget_parent.h"
 
 namespace {
@@ -164,15 +165,13 @@ TEST_F(SearchLoop, CandidatesWithoutReportsAllocateNothing)
 
 TEST_F(SearchLoop, SixteenLinesBelow20000InTheOrderFound)
 {
-    const std::vector<std::pair<int32_t, int32_t>> pairs = {
-        {220, 284},     {284, 220},     {1184, 1210},   {1210, 1184},
-        {2620, 2924},   {2924, 2620},   {5020, 5564},   {5564, 5020},
-        {6232, 6368},   {6368, 6232},   {10744, 10856}, {10856, 10744},
-        {12285, 14595}, {14595, 12285}, {17296, 18416}, {18416, 17296},
-    };
+    std::vector<std::pair<int32_t, int32_t>> pairs;
     Strings lines;
-    for (auto &p : pairs)
-        lines.push_back(std::to_string(p.first) + ", " + std::to_string(p.second));
+    for (const AmicableReport &r : AmicableReports(20000)) {
+        pairs.push_back({(int32_t)r.Candidate, (int32_t)r.Partner});
+        lines.push_back(r.Line());
+    }
+    ASSERT_EQ(lines.size(), 16u);
     while (Search.Chain[0] < 20000) SearchCandidate();
     EXPECT_EQ(Lines(), lines);
     EXPECT_EQ(Pairs(), pairs);
