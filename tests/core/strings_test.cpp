@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/scratch.h"
+#include "support/text_model.h"
 
 namespace {
 
@@ -19,6 +20,13 @@ using std::placeholders::_1;
 char *Cursor()
 {
     return Scratch.ScratchCursor;
+}
+
+// 300 characters and three blanks: longer than any room the end tests leave.
+const char *LongText()
+{
+    static const std::string text = std::string(300, 'x') + "   ";
+    return text.c_str();
 }
 
 // ---- expression protocol ---------------------------------------------------------------
@@ -245,6 +253,15 @@ TEST_F(StringsTest, FormattersWriteDecimalUnsignedAndHex)
         EXPECT_EQ(PieceAt(start), std::string("<") + row.expected + ">");
         Scratch.ScratchCursor = start;
     }
+    // Across the range, each against the platform's formats, as the model writes them.
+    for (int32_t v : {0, 1, -1, 9, 10, -10, 255, 65535, 2147483647, -2147483647 - 1}) {
+        uint32_t u = (uint32_t)v;
+        EXPECT_EQ(PieceAt(StringFromLong(v, Cursor())), TextModelFormat("%ld", u)) << v;
+        EXPECT_EQ(PieceAt(StringFromHex(u, Cursor())), TextModelFormat("%lX", u)) << v;
+        EXPECT_EQ(PieceAt(StringFromUnsigned(u, 0, Cursor())), TextModelFormat("%lu", u & 0xFF));
+        EXPECT_EQ(PieceAt(StringFromUnsigned(u, 1, Cursor())), TextModelFormat("%lu", u & 0xFFFF));
+        EXPECT_EQ(PieceAt(StringFromUnsigned(u, 7, Cursor())), TextModelFormat("%lu", u)) << v;
+    }
 }
 
 TEST_F(StringsTest, FromCodeTakesTheLowEightBits)
@@ -351,14 +368,8 @@ TEST_F(StringsTest, CaseMappingsCoverAllCodes)
     for (int c = 1; c < 256; c++) all += (char)c;
     std::string lower = Piece([&](char *d) { return StringLowerCase(all.c_str(), d); });
     std::string upper = Piece([&](char *d) { return StringUpperCase(all.c_str(), d); });
-    ASSERT_EQ(lower.size(), 255u);
-    ASSERT_EQ(upper.size(), 255u);
-    for (int c = 1; c < 256; c++) {
-        int expectLower = ((c >= 65 && c <= 90) || (c >= 192 && c <= 223)) ? c + 32 : c;
-        int expectUpper = ((c >= 97 && c <= 122) || c >= 224) ? c - 32 : c;
-        EXPECT_EQ((unsigned char)lower[c - 1], expectLower) << c;
-        EXPECT_EQ((unsigned char)upper[c - 1], expectUpper) << c;
-    }
+    EXPECT_EQ(lower, TextModelCase(all, false));
+    EXPECT_EQ(upper, TextModelCase(all, true));
     EXPECT_EQ(Piece([](char *d) { return StringLowerCase(nullptr, d); }), "");
 }
 
@@ -437,6 +448,7 @@ TEST_F(ScratchEndTest, AppendIsCutSoThatItsTerminatorIsTheLastByte)
     StringVar v = nullptr;
     StringAssign(&v, Scratch.ScratchBuffer);
     EXPECT_EQ(StringLength(v), ScratchBufferSize - 1);
+    EXPECT_EQ(HeapSize(Runtime.RuntimeHeap, 0, v), (SIZE_T)ScratchBufferSize);
     EXPECT_EQ(Cursor(), Scratch.ScratchBuffer);
 }
 
@@ -461,6 +473,19 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
         [](char *d) { return StringUpperCase("upper case \xE0\xFF", d); },
         [](char *d) { return StringTrimLeft("    trimmed left", d); },
         [](char *d) { return StringTrimRight("trimmed right    ", d); },
+        // Sources far longer than any room near the end.
+        [](char *d) {
+            StringAppend(std::string(100, 'a').c_str());
+            return std::min(d, ScratchEnd());
+        },
+        [](char *d) { return StringFromHex(0xFFFFFFFFu, d); },
+        [](char *d) { return StringLeftPart(LongText(), 200, d); },
+        [](char *d) { return StringRightPart(LongText(), 200, d); },
+        [](char *d) { return StringMiddle(LongText(), 2, 250, d); },
+        [](char *d) { return StringLowerCase(LongText(), d); },
+        [](char *d) { return StringUpperCase(LongText(), d); },
+        [](char *d) { return StringTrimLeft(LongText(), d); },
+        [](char *d) { return StringTrimRight(LongText(), d); },
     };
     char *end = ScratchEnd();
     for (size_t k = 0; k < operations.size(); k++) {
@@ -477,13 +502,14 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
             EXPECT_LE(Cursor(), end);
         }
         // A destination one past the end (an argument ending on the last byte was stepped
-        // over) gets the empty piece on the last byte.
-        *end = 0;
+        // over) gets the empty piece on the last byte, and the argument stays whole.
+        memcpy(end - 5, "01234", 6);
         Scratch.ScratchCursor = end + 1;
         char *piece = operations[k](end + 1);
         EXPECT_EQ(piece, end) << k;
         EXPECT_EQ(*end, 0) << k;
         EXPECT_EQ(Cursor(), end) << k;
+        EXPECT_EQ(PieceAt(end - 5), "01234") << k;
     }
 }
 
@@ -519,29 +545,26 @@ TEST_F(StringsTest, RandomExpressionsMatchAModel)
                 break;
             case 1:
                 StringFromLong(n * 1000003, Cursor());
-                model += std::to_string(n * 1000003);
+                model += TextModelFormat("%ld", (uint32_t)(n * 1000003));
                 break;
             case 2:
                 StringLeftPart(t, n, Cursor());
-                model += n <= 0 ? "" : s.substr(0, n);
+                model += TextModelLeft(s, n);
                 break;
             case 3:
                 StringRightPart(t, n, Cursor());
-                model += n <= 0 ? "" : s.substr(s.size() - std::min<size_t>(n, s.size()));
+                model += TextModelRight(s, n);
                 break;
             case 4: {
                 int32_t from = (int32_t)(random() % 10) - 2;
                 StringMiddle(t, from, n, Cursor());
-                size_t begin = from <= 1 ? 0 : from - 1;
-                model += (n <= 0 || begin > s.size()) ? "" : s.substr(begin, n);
+                model += TextModelMiddle(s, from, n);
                 break;
             }
-            case 5: {
+            case 5:
                 StringTrimLeft(t, Cursor());
-                size_t first = s.find_first_not_of(' ');
-                model += first == std::string::npos ? "" : s.substr(first);
+                model += TextModelTrimLeft(s);
                 break;
-            }
             }
         }
         if (pieces) ASSERT_EQ(PieceAt(start), model) << round;   // no piece: no terminator either
