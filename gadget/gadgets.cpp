@@ -73,7 +73,9 @@ void GadgetCreatePrepare(int32_t x, int32_t y, int32_t width, int32_t height, co
 
 HWND GadgetCreate(int32_t number)
 {
-    if (!GadgetTableEnsure(number)) return nullptr;
+    // A control's notifications name it by the low 16 bits of its identifier only, so a larger
+    // number would come back as another gadget's.
+    if ((uint32_t)number > GadgetNumberLimit || !GadgetTableEnsure(number)) return nullptr;
     Gadgets.CreatingNumber = number;
     HWND control = CreateWindowExA(
         Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text, Gadgets.Style, Gadgets.Params.X,

@@ -8,13 +8,14 @@
 
 // The gadget layer's limits.
 enum {
-    GadgetTableInitial = 30,    // numbers that fit before the first growth
-    GadgetTableGrowth = 30,     // room made beyond a number that does not fit
-    GadgetTableSpare = 2,       // zero slots always kept beyond the capacity
-    GadgetTextLimit = 5000,     // the default text reader's buffer, zero included
-    GadgetListStackSize = 20,   // panels that may be open (unclosed) at once
-    PanelPageInset = 2,         // gap between a page and the tab control's client edge
-    PanelTitleLimit = 1000,     // a tab title's read buffer, zero included
+    GadgetTableInitial = 30,      // numbers that fit before the first growth
+    GadgetNumberLimit = 0xFFFF,   // the largest number: WM_COMMAND reports 16 bits of it
+    GadgetTableGrowth = 30,       // room made beyond a number that does not fit
+    GadgetTableSpare = 2,         // zero slots always kept beyond the capacity
+    GadgetTextLimit = 5000,       // the default text reader's buffer, zero included
+    GadgetListStackSize = 20,     // panels that may be open (unclosed) at once
+    PanelPageInset = 2,           // gap between a page and the tab control's client edge
+    PanelTitleLimit = 1000,       // a tab title's read buffer, zero included
 };
 
 // What a kind does for each operation. Every operation gets the control's handle first.

@@ -2,20 +2,29 @@
 // sees them all and a test can make the N-th one fail.
 #include "runtime/heap.h"
 
+#include "runtime/check.h"
+
 RuntimeState Runtime;
+
+// Counts the allocation; only an armed failure hook refuses it, so a counter that wraps to 0
+// does not match the unarmed hook.
+static bool HeapRefuses(void)
+{
+    uint32_t count = ++Runtime.HeapAllocations;
+    if (Runtime.HeapFailAt != 0 && count == Runtime.HeapFailAt) return true;
+    return !Runtime.RuntimeHeap;
+}
 
 void *HeapAllocate(uint32_t size, HeapFill fill)
 {
-    uint32_t count = ++Runtime.HeapAllocations;
-    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return nullptr;
+    if (HeapRefuses()) return nullptr;
     return HeapAlloc(Runtime.RuntimeHeap, fill == HeapFillZero ? HEAP_ZERO_MEMORY : 0, size);
 }
 
 // The old bytes keep their place; on failure the old block is left as it was.
 void *HeapReallocateZero(void *block, uint32_t size)
 {
-    uint32_t count = ++Runtime.HeapAllocations;
-    if (count == Runtime.HeapFailAt || !Runtime.RuntimeHeap) return nullptr;
+    if (HeapRefuses()) return nullptr;
     if (!block) return HeapAlloc(Runtime.RuntimeHeap, HEAP_ZERO_MEMORY, size);
     return HeapReAlloc(Runtime.RuntimeHeap, HEAP_ZERO_MEMORY, block, size);
 }
@@ -24,3 +33,13 @@ void HeapRelease(void *block)
 {
     if (block) HeapFree(Runtime.RuntimeHeap, 0, block);
 }
+
+#if defined(RUNTIME_CHECKS)
+RuntimeCheckState RuntimeChecks;
+
+void RuntimeCheckFailed(void)
+{
+    RuntimeChecks.Failed++;
+    if (!RuntimeChecks.Expected) __builtin_trap();
+}
+#endif

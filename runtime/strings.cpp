@@ -33,10 +33,28 @@ bool ScratchCursorInside(void)
     return cursor != nullptr && cursor >= Scratch.ScratchBuffer && cursor <= ScratchEnd();
 }
 
-// A destination behind the last byte (an argument that ends on it was stepped over) gets
-// the empty piece on the last byte, which is that argument's terminator already.
-static char *ScratchClamp(char *destination)
+// Whether a place may begin a piece: inside the buffer, or just behind its last byte, where an
+// argument that ends on that byte was stepped over.
+static bool ScratchHolds(const char *place)
 {
+    uintptr_t at = (uintptr_t)place, buffer = (uintptr_t)Scratch.ScratchBuffer;
+    return place != nullptr && at >= buffer && at <= buffer + ScratchBufferSize;
+}
+
+// What a writer gives for a destination outside the buffer (a local array, a heap block, a
+// string variable's text): it writes nothing there, and the piece is the empty text.
+static char ScratchRefusedPiece[1];
+
+// The start of the piece for a destination: just behind the last byte means the last byte,
+// which holds that argument's terminator already; outside the buffer, null.
+static char *ScratchStart(char *destination)
+{
+    bool holds = ScratchHolds(destination);
+    RUNTIME_ASSERT(holds);
+    if (!holds) {
+        ScratchRefusedPiece[0] = 0;
+        return nullptr;
+    }
     char *end = ScratchEnd();
     return destination > end ? end : destination;
 }
@@ -56,7 +74,8 @@ static char ScratchMapCase(char c, ScratchCase mapping)
 // end lies at the destination would otherwise lose its terminator to the first write.
 static char *ScratchPut(char *destination, const char *source, uint32_t count, ScratchCase mapping)
 {
-    char *start = ScratchClamp(destination);
+    char *start = ScratchStart(destination);
+    if (!start) return ScratchRefusedPiece;
     char *end = ScratchEnd();
     char *d = start;
     if (source)
@@ -80,13 +99,19 @@ void StringAppend(const char *text)
     ScratchPut(Scratch.ScratchCursor, text, ScratchNoLimit, CaseKeep);
 }
 
+// A start or cursor outside the buffer (a string variable's text passed by mistake) would be
+// read across heap blocks and leave the cursor inside one: the variable gets the empty text
+// and the cursor stays.
 void StringAssign(StringVar *variable, char *start)
 {
-    uint32_t length = Scratch.ScratchCursor > start ? (uint32_t)(Scratch.ScratchCursor - start) : 0;
+    char *cursor = Scratch.ScratchCursor;
+    bool holds = ScratchHolds(start) && ScratchHolds(cursor);
+    RUNTIME_ASSERT(holds);
+    uint32_t length = holds && cursor > start ? (uint32_t)(cursor - start) : 0;
     HeapRelease(*variable);
     char *block = (char *)HeapAllocate(length + 1, HeapFillNone);
     *variable = block;
-    Scratch.ScratchCursor = start;
+    if (holds) Scratch.ScratchCursor = start;
     if (!block) return;
     for (uint32_t i = 0; i < length; i++) block[i] = start[i];
     block[length] = 0;
@@ -117,7 +142,8 @@ void StringFree(char *text)
 static char *StringFormat(const char *format, uint32_t value, char *destination)
 {
     enum { FormatRoom = 12 };
-    char *start = ScratchClamp(destination);
+    char *start = ScratchStart(destination);
+    if (!start) return ScratchRefusedPiece;
     Scratch.FormatValue = value;
     if (ScratchEnd() - start + 1 >= FormatRoom) {
         int written = wvsprintfA(start, format, (va_list)&Scratch.FormatValue);
@@ -152,7 +178,8 @@ char *StringFromHex(uint32_t value, char *destination)
 // The character may be a zero; the cursor still goes one byte behind it.
 char *StringFromCode(int32_t code, char *destination)
 {
-    char *start = ScratchClamp(destination);
+    char *start = ScratchStart(destination);
+    if (!start) return ScratchRefusedPiece;
     if (start == ScratchEnd()) return ScratchEmpty(start);
     start[0] = (char)code;
     start[1] = 0;

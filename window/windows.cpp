@@ -24,11 +24,10 @@ void WindowLayerInit(void)
         (HWND *)HeapAllocate((uint32_t)WindowTableBytes(WindowTableInitial), HeapFillZero);
     if (Windows.Table.Handles != nullptr) Windows.Table.Capacity = WindowTableInitial;
 
-    LOGBRUSH brush;
-    brush.lbStyle = BS_SOLID;
-    brush.lbColor = GetSysColor(COLOR_BTNFACE);
-    brush.lbHatch = 0;
-    Windows.WindowBrush = CreateBrushIndirect(&brush);
+    // The platform deletes a class's background brush when the class is unregistered, which
+    // WindowClose does for every window: a brush of the runtime's own, shared by every class,
+    // would die with the first window closed. A system colour is never deleted.
+    Windows.WindowBrush = (HBRUSH)(COLOR_BTNFACE + 1);
 
     WNDCLASSA *tpl = &Windows.WindowClassTemplate;
     tpl->style = 0;

@@ -26,7 +26,7 @@ struct WindowLayerState {
     WindowTable Table;
     HWND CurrentWindow;              // the window the geometry operations act on
     WNDCLASSA WindowClassTemplate;   // every runtime window class is a copy of it
-    HBRUSH WindowBrush;              // background of every runtime window
+    HBRUSH WindowBrush;              // background of every runtime class: COLOR_BTNFACE + 1
     // "WindowClass_%ld" of the number at hand; not local, as the template's class name
     // points here for every registration.
     char WindowClassName[WindowClassNameSize];

@@ -61,6 +61,9 @@ TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
     int children = GadgetChildCount(Window);
     EXPECT_EQ(Text(0x7FFFFFF0), nullptr);
     EXPECT_EQ(Text(-1), nullptr);
+    // WM_COMMAND names a control by 16 bits: 70000 would be reported as 4464.
+    EXPECT_EQ(Text(65536), nullptr);
+    EXPECT_EQ(Text(70000), nullptr);
     EXPECT_EQ(GadgetChildCount(Window), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
     EXPECT_NE(GadgetSlotOrSpare(3)->Handle, nullptr);

@@ -115,6 +115,57 @@ TEST_F(WindowTable, ReopeningANumberReplacesTheWindowAndItsClass)
     EXPECT_TRUE(ClassRegistered("TemplateClass"));
 }
 
+// The colour a window's class background paints, erased into a bitmap of the test's own so
+// that hidden windows serve; a dead brush paints nothing and leaves the marker colour.
+COLORREF ErasedColour(HWND window)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SetPixel(dc, 1, 1, RGB(1, 2, 3));
+    SendMessageA(window, WM_ERASEBKGND, (WPARAM)dc, 0);
+    COLORREF colour = GetPixel(dc, 1, 1);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// The platform deletes a class's background brush when the class is unregistered: closing
+// or reopening one window must leave every other class, the page class among them, with a
+// live background of the button-face colour.
+TEST_F(WindowTable, ClosingAWindowLeavesEveryOtherBackgroundAlive)
+{
+    const std::vector<std::vector<int32_t>> sequences = {
+        {0, 1, ~1},         // open 0, open 1, close 1
+        {0, 0},             // open 0, reopen 0
+        {0, 1, ~0, 2, 1},   // close the first, open another, reopen one
+    };
+    auto live = [](HBRUSH brush) {
+        return brush == (HBRUSH)(COLOR_BTNFACE + 1) || GetObjectType(brush) == OBJ_BRUSH;
+    };
+    for (const auto &steps : sequences) {
+        for (int32_t step : steps) {
+            if (step >= 0)
+                ASSERT_NE(WindowOpen(step, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+            else
+                WindowClose(~step);
+            WNDCLASSA page;
+            ASSERT_TRUE(GetClassInfoA(Runtime.ModuleHandle, "TemplateClass", &page));
+            EXPECT_TRUE(live(page.hbrBackground)) << "page class";
+            for (int32_t number = 0; number < 3; number++) {
+                HWND window = Windows.Table.Handles[number];
+                if (!window) continue;
+                EXPECT_TRUE(live((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND))) << number;
+                EXPECT_EQ(ErasedColour(window), GetSysColor(COLOR_BTNFACE)) << number;
+            }
+        }
+        for (int32_t number = 0; number < 3; number++) WindowClose(number);
+    }
+}
+
 TEST_F(WindowTable, CloseOfAFreeOrImpossibleNumberDoesNothing)
 {
     HWND two = WindowOpen(2, 0, 0, 50, 50, FlagHidden, "");
