@@ -55,20 +55,6 @@ TEST_F(GadgetTable, GrowthIsCountedFromTheRequestedNumber)
     EXPECT_EQ(GetDlgCtrlID(control), 100);
 }
 
-TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
-{
-    Text(3);
-    int children = GadgetChildCount(Window);
-    EXPECT_EQ(Text(0x7FFFFFF0), nullptr);
-    EXPECT_EQ(Text(-1), nullptr);
-    // WM_COMMAND names a control by 16 bits: 70000 would be reported as 4464.
-    EXPECT_EQ(Text(65536), nullptr);
-    EXPECT_EQ(Text(70000), nullptr);
-    EXPECT_EQ(GadgetChildCount(Window), children);
-    EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_NE(GadgetSlotOrSpare(3)->Handle, nullptr);
-}
-
 TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
 {
     HWND kept = Text(7);
@@ -83,30 +69,6 @@ TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
     EXPECT_NE(Text(40), nullptr);
     EXPECT_EQ(Gadgets.Capacity, 70u);
     EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
-}
-
-TEST_F(GadgetTable, NumbersOutsideTheTableAreIgnored)
-{
-    HWND control = Text(2, "bleibt");
-    char *cursor = Scratch.ScratchCursor;
-    for (int32_t number : {30, 1000, -1, (int32_t)0x80000000}) {
-        GadgetSetText(number, "x");
-        GadgetGetText(number);
-        GadgetGetItemText(number, 0, 0);
-        EXPECT_EQ(Scratch.ScratchCursor, cursor);
-        EXPECT_EQ(GadgetAddItem(number, -1, "x"), 0);
-        EXPECT_EQ(GadgetGetState(number), 0);
-        EXPECT_EQ(GadgetCountItems(number), 0);
-        EXPECT_EQ(GadgetActivate(number), nullptr);
-        GadgetDisable(number, 1);
-        GadgetFree(number);
-        // A caller that reaches for the slot anyway finds a gadget that was never created.
-        EXPECT_EQ(GadgetSlotOrSpare(number)->Handle, nullptr);
-        EXPECT_EQ(GadgetSlotOrSpare(number)->Ops, nullptr);
-    }
-    EXPECT_TRUE(IsWindow(control));
-    EXPECT_TRUE(IsWindowEnabled(control));
-    EXPECT_EQ(OutsideText(control), "bleibt");
 }
 
 // Every reader of every layer that refuses, or finds nothing to read, still produces its
