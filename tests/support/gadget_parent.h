@@ -40,8 +40,9 @@ inline ::testing::AssertionResult Created(const CreationRecord &r, const char *c
 {
     if (lstrcmpiA(r.ClassName.c_str(), className) == 0 && r.Style == style && r.ExStyle == exStyle)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << r.ClassName << std::hex << " style " << r.Style << " ex " << r.ExStyle;
+    char asked[120];
+    wsprintfA(asked, "%s style %08lX ex %08lX", r.ClassName.c_str(), r.Style, r.ExStyle);
+    return ::testing::AssertionFailure() << asked;
 }
 
 // Every creation since the last call, oldest first.
