@@ -17,7 +17,9 @@ build: configure
 test: build
 	@scripts/test.sh $(BUILD)
 
-run: build
+# Only the program and the terminal mirror of its window, not the test suite.
+run: configure
+	@cmake --build $(BUILD) -j2 --target amicable amicable_watch -- --no-print-directory
 	@scripts/run.sh $(BUILD)
 
 screenshot: build

@@ -15,6 +15,10 @@ install(EXPORT AmicableRuntimeTargets NAMESPACE AmicableRuntime::
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/AmicableRuntimeConfig.cmake
   ${CMAKE_CURRENT_LIST_DIR}/AmicableProgram.cmake
   ${CMAKE_CURRENT_LIST_DIR}/toolchain-i686-mingw.cmake DESTINATION lib/cmake/AmicableRuntime)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/AmicableProgram.manifest
+  DESTINATION lib/cmake/AmicableRuntime)
+# The reference of every operation the installed headers declare.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/api.md DESTINATION share/doc/AmicableRuntime)
 # Every header of the three layers, found at install time: programs include them by folder,
 # as in "runtime/strings.h".
 foreach(layer runtime window gadget)

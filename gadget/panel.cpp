@@ -31,6 +31,25 @@ static void PanelCheckDepth(void)
     RUNTIME_ASSERT(Panels.RefusedDepth == 0 || Panels.GadgetListDepth == GadgetListStackSize);
 }
 
+static int32_t PanelCountItems(HWND tab)
+{
+    return (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
+}
+
+// At most one page of a panel is on show: the page switch hides the first child before it shows
+// another, so a second shown page would stay on show for good.
+static void PanelCheckPages(HWND tab)
+{
+#if defined(RUNTIME_CHECKS)
+    int32_t shown = 0;
+    for (int32_t index = PanelCountItems(tab) - 1; index >= 0; index--)
+        shown += (GetWindowLongA(WindowTabPage(tab, index), GWL_STYLE) & WS_VISIBLE) != 0;
+    RUNTIME_ASSERT(shown <= 1);
+#else
+    (void)tab;
+#endif
+}
+
 HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     // A full stack would be overrun by the push: refuse, and count the level so that the
@@ -82,6 +101,7 @@ void PanelSelectTab(HWND tab, int32_t index)
     // old selection, whose page is shown again; with no tab selected, nothing changes.
     SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
     WindowTabShowPage(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
+    PanelCheckPages(tab);
 }
 
 void PanelRemoveTab(HWND tab, int32_t index)
@@ -164,10 +184,14 @@ static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t)
     PanelSelectTab(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
 }
 
-// Adds a tab at TabCounter with a new page, which becomes the gadget parent. The position
-// plays no part; the result is the new tab's index (-1 when the control refused it).
+// Adds a tab with a new page, which becomes the gadget parent, after the panel's last tab. The
+// position plays no part; the result is the new tab's index (-1 when the control refused it).
+// The panel's own count decides, not TabCounter, which follows only the newest panel: a tab
+// added to an outer panel after an inner one was made would land among the outer tabs and,
+// counted as a first tab, show its page beside the one on show.
 static int32_t PanelAddItem(HWND tab, int32_t, const char *text)
 {
+    int32_t count = PanelCountItems(tab);
     GetClientRect(tab, &Panels.PanelRect);
     HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, PanelPageInset,
                                 Panels.TabRowHeight + PanelPageInset,
@@ -178,13 +202,14 @@ static int32_t PanelAddItem(HWND tab, int32_t, const char *text)
     Panels.TabItem.mask = TCIF_TEXT | TCIF_PARAM;
     Panels.TabItem.pszText = (LPSTR)text;
     Panels.TabItem.lParam = (LPARAM)page;
-    int32_t index = (int32_t)SendMessageA(tab, TCM_INSERTITEMA, (WPARAM)Panels.TabCounter,
-                                          (LPARAM)&Panels.TabItem);
-    if (Panels.TabCounter == 0) {
+    int32_t index =
+        (int32_t)SendMessageA(tab, TCM_INSERTITEMA, (WPARAM)count, (LPARAM)&Panels.TabItem);
+    if (count == 0) {
         SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
         SetWindowPos(tab, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
     }
     Panels.TabCounter++;
+    PanelCheckPages(tab);
     return index;
 }
 
@@ -197,11 +222,6 @@ static void PanelClearItems(HWND tab)
 {
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
     for (int32_t index = count - 1; index >= 0; index--) PanelRemoveTab(tab, index);
-}
-
-static int32_t PanelCountItems(HWND tab)
-{
-    return (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
 }
 
 const GadgetKindOps PanelKindOps = {

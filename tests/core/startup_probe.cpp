@@ -1,9 +1,12 @@
 // A program on the runtime that ends in the ways the start-up tests watch from outside:
-// normally, or by a fault with or without a crtdll signal handler. The command tail names
-// the way and the marker file in which the statements and the handler leave their trace.
+// normally, by a fault with or without a crtdll signal handler, after code that needs the
+// compiler's stack probe and its 64-bit division, or after opening a window that should show
+// the program's icon. The command tail names the way and the marker file in which the
+// statements and the handler leave their trace.
 #include <signal.h>
 
 #include "runtime/startup.h"
+#include "window/windows.h"
 
 static char ProbeMarker[MAX_PATH];
 
@@ -36,6 +39,18 @@ static int ProbeWayIs(const char *tail, const char *way)
 static volatile int ProbeZero;
 static volatile int ProbeSeven = 7;
 static int *volatile ProbeNowhere;
+static volatile long long ProbeDividend = 0x123456789ALL;
+static volatile long long ProbeDivisor = -0x1000;
+
+// 256 KiB of locals, written from the far end (the lowest address) first: that first write
+// lies far beyond the stack's guard page, which only the probe in the prologue walks down to.
+__attribute__((noinline)) static int ProbeDeepFrame(int seed)
+{
+    volatile char frame[256 * 1024];
+    for (int i = 0; i < (int)sizeof frame; i += 4096) frame[i] = (char)(seed + i / 4096);
+    frame[sizeof frame - 1] = (char)seed;
+    return frame[0] + frame[sizeof frame - 1];
+}
 
 void ProgramStatements(void)
 {
@@ -55,6 +70,16 @@ void ProgramStatements(void)
     if (ProbeWayIs(tail, "segv") || ProbeWayIs(tail, "bare")) {
         *ProbeNowhere = 1;
         ProbeMark("survived\n");
+    }
+    if (ProbeWayIs(tail, "deep")) {
+        // The quotient is 0x123456789A / -0x1000 rounded towards zero.
+        if (ProbeDeepFrame(3) == 6 && ProbeDividend / ProbeDivisor == -0x1234567)
+            ProbeMark("deep\n");
+    }
+    if (ProbeWayIs(tail, "icon")) {
+        // Read here, since Wine gives no class icon to a second process.
+        HWND window = WindowOpen(0, 0, 0, 100, 50, WS_CAPTION | FlagHidden, "");
+        if (window && GetClassLongA(window, GCL_HICON)) ProbeMark("icon\n");
     }
     if (ProbeWayIs(tail, "segv-divide") || ProbeWayIs(tail, "fpe-divide")) {
         ProbeZero = ProbeSeven / ProbeZero;

@@ -130,6 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The statements run and the process ends with zero.
         ProbeWay{"normal", 0, "statements\n"},
+        // A frame larger than the guard page and a 64-bit division, both served by the
+        // compiler's support library.
+        ProbeWay{"deep", 0, "statements\ndeep\n"},
+        // A window's class shows the icon the program helper put into the program.
+        ProbeWay{"icon", 0, "statements\nicon\n"},
         // An access violation reaches the SIGSEGV handler, then ends the process.
         ProbeWay{"segv", 0xC0000005u, "statements\nhandler SIGSEGV\n"},
         // A SIGSEGV handler is preferred whatever the exception was.

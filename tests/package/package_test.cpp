@@ -1,6 +1,7 @@
 // Programs built from what the project hands out, watched from a second process: the starter
 // program built against an installed copy (HELLO_EXE), and the two programs of the unpacked
-// Windows download (DIST_DIR). package_test.sh builds and unpacks them first.
+// Windows download (DIST_DIR). package_test.sh builds and unpacks them first. Each carries the
+// resources the program helper gives it, and its window shows the program's icon.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,15 +27,56 @@ HWND PackageFindWindow(const OutsideProgram &program, const char *title, int las
     return OutsideFindWindow(program.ProcessId, nullptr, title, built, 20000);
 }
 
+// The program file read as data: icon group 1, version information 1 (version 1.0.0) and
+// manifest 1, which asks to run as the invoker and declares no DPI awareness.
+void PackageExpectResources(const std::string &exe)
+{
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << exe;
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr) << exe;
+    HRSRC version = FindResourceA(module, MAKEINTRESOURCEA(1), RT_VERSION);
+    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    if (version && SizeofResource(module, version) >= 40 + sizeof(VS_FIXEDFILEINFO)) {
+        // The fixed part follows the 6-byte header and the key L"VS_VERSION_INFO", padded.
+        const auto *fixed = reinterpret_cast<const VS_FIXEDFILEINFO *>(
+            static_cast<const char *>(LockResource(LoadResource(module, version))) + 40);
+        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu) << exe;
+        EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u) << exe;
+    } else {
+        ADD_FAILURE() << exe << ": no version information";
+    }
+    if (manifest) {
+        std::string text(static_cast<const char *>(LockResource(LoadResource(module, manifest))),
+                         SizeofResource(module, manifest));
+        EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos) << exe;
+        EXPECT_EQ(text.find("dpiAware"), std::string::npos) << exe;
+    } else {
+        ADD_FAILURE() << exe << ": no manifest";
+    }
+    FreeLibrary(module);
+}
+
+// The window's class icon, read from here, is the program's icon 1, not null. Wine reads no
+// class icon across processes (ERROR_INVALID_HANDLE); there the start-up probe's own reading
+// stands in.
+void PackageExpectClassIcon(HWND window, const char *exe)
+{
+    SetLastError(0);
+    if (GetClassLongA(window, GCL_HICON) == 0 && GetLastError() != ERROR_INVALID_HANDLE)
+        ADD_FAILURE() << exe << ": its window shows no icon";
+}
+
 TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
 {
     enum { HelloButton = 1, HelloList = 2 };
     std::string exe = PackagePath("HELLO_EXE");
     ASSERT_FALSE(exe.empty()) << "HELLO_EXE is not set";
+    PackageExpectResources(exe);
     OutsideProgram program;
     ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
     HWND window = PackageFindWindow(program, "Hallo", HelloList);
     ASSERT_NE(window, nullptr) << "no window titled Hallo";
+    PackageExpectClassIcon(window, "hello.exe");
 
     const std::vector<std::string> expected = {"Klick 1", "Klick 2"};
     HWND list = GetDlgItem(window, HelloList);
@@ -63,10 +105,14 @@ TEST(DistPrograms, BothStartAndEndWithExitCodeZeroWhenClosed)
     for (const Row &row : rows) {
         OutsideProgram program;
         std::string exe = directory + "\\" + row.Exe;
+        PackageExpectResources(exe);
         ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
         HWND window = PackageFindWindow(program, row.Title, row.LastGadget);
         EXPECT_NE(window, nullptr) << row.Exe << ": no window titled " << row.Title;
-        if (window) OutsideClose(window);
+        if (window) {
+            PackageExpectClassIcon(window, row.Exe);
+            OutsideClose(window);
+        }
         EXPECT_EQ(OutsideWaitExit(program, 20000), 0u) << row.Exe;
         OutsideStop(&program);
     }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes what an outside user gets, in a fresh directory, then has package_test watch it run.
-#   hello: installs the tree into a new prefix and builds examples/hello against that alone.
+#   hello: installs the tree into a new prefix (with the API reference) and builds
+#          examples/hello against that alone, naming no build type.
 #   dist:  writes the Windows download and unpacks it.
 # Usage: package_test.sh hello|dist BUILD_DIR PACKAGE_TEST_EXE
 set -e
@@ -15,6 +16,11 @@ hello)
     -DCMAKE_TOOLCHAIN_FILE="$work/prefix/lib/cmake/AmicableRuntime/toolchain-i686-mingw.cmake" \
     >/dev/null
   cmake --build "$work/hello" >/dev/null
+  # No build type named: the helper still optimises the program.
+  grep -q -- -O2 "$work/hello/CMakeFiles/hello.dir/flags.make" ||
+    { echo "hello.exe was compiled without optimisation" >&2; exit 1; }
+  [ -f "$work/prefix/share/doc/AmicableRuntime/api.md" ] ||
+    { echo "the package has no API reference" >&2; exit 1; }
   HELLO_EXE="$work/hello/hello.exe" "$root/scripts/wine-run" "$test" --gtest_filter='HelloProgram.*'
   ;;
 dist)

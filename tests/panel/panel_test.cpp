@@ -311,33 +311,75 @@ TEST_F(PanelTest, GadgetListCloseAfterGadgetListUseGivesTheSavedParentBack)
     EXPECT_EQ(Gadgets.GadgetParent, Window);
 }
 
-TEST_F(PanelTest, TheTabCounterRestartsWithEveryPanel)
+static int TabCount(HWND tab)
 {
-    // The outer panel has one tab when the inner one gets two: the outer's next tab is asked
-    // for at index 2, past its end, and lands at the end.
-    HWND outer = GadgetCreatePanel(PanelNumber, 10, 10, 400, 300);
-    GadgetAddItem(PanelNumber, -1, "A");
-    GadgetCreatePanel(PanelNumber + 1, 5, 5, 300, 200);
-    GadgetAddItem(PanelNumber + 1, -1, "i1");
-    GadgetAddItem(PanelNumber + 1, -1, "i2");
-    GadgetListClose();
-    GadgetAddItem(PanelNumber, -1, "B");
-    EXPECT_EQ(Title(PanelNumber, 0), "A");
-    EXPECT_EQ(Title(PanelNumber, 1), "B");
+    return (int)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0);
+}
 
-    // With three outer tabs and one inner tab, the next outer tab goes in at index 1.
-    GadgetAddItem(PanelNumber, -1, "C");
-    GadgetCreatePanel(PanelNumber + 2, 5, 5, 300, 200);
-    GadgetAddItem(PanelNumber + 2, -1, "j1");
-    GadgetListClose();
-    GadgetAddItem(PanelNumber, -1, "D");
-    EXPECT_EQ(Title(PanelNumber, 0), "A");
-    EXPECT_EQ(Title(PanelNumber, 1), "D");
-    EXPECT_EQ(Title(PanelNumber, 2), "B");
-    EXPECT_EQ(Title(PanelNumber, 3), "C");
-    // Its page is its own: the tab's lParam follows the tab.
-    EXPECT_EQ(GetParent(PageOf(outer, 1)), outer);
-    GadgetListClose();
+// Pages of a panel's tabs that are shown (by their own style: a panel on a hidden page counts).
+static int VisiblePages(HWND tab)
+{
+    int visible = 0;
+    for (int index = 0; index < TabCount(tab); index++)
+        visible += HasStyle(PageOf(tab, index), WS_VISIBLE);
+    return visible;
+}
+
+// Tabs added to an outer panel before and after inner panels were made on its pages: each goes
+// after the outer panel's last tab, and only its first tab's page showed at once, whatever the
+// inner panels received in between.
+TEST_F(PanelTest, ATabAddedToAnOlderPanelGoesAfterItsLastTab)
+{
+    // 'O' adds the title to the outer panel, 'I' makes an inner panel on the outer's newest
+    // page, 'i' adds the title to the newest inner panel, 'C' closes the inner panel's list.
+    struct Step {
+        char What;
+        const char *Title;
+    };
+    const std::vector<std::vector<Step>> rows = {
+        {{'O', "A"}, {'I', ""}, {'C', ""}, {'O', "B"}},
+        {{'O', "A"},
+         {'I', ""},
+         {'i', "i1"},
+         {'i', "i2"},
+         {'C', ""},
+         {'O', "B"},
+         {'O', "C"},
+         {'I', ""},
+         {'i', "j1"},
+         {'C', ""},
+         {'O', "D"}},
+        {{'I', ""}, {'i', "i1"}, {'C', ""}, {'O', "A"}, {'O', "B"}},
+    };
+    for (const auto &steps : rows) {
+        HWND outer = GadgetCreatePanel(PanelNumber, 10, 10, 400, 300);
+        std::vector<HWND> panels = {outer};
+        std::string expected;
+        int inner = PanelNumber;
+        for (const Step &step : steps) {
+            if (step.What == 'O') {
+                GadgetAddItem(PanelNumber, -1, step.Title);
+                expected += step.Title;
+            } else if (step.What == 'I') {
+                panels.push_back(GadgetCreatePanel(++inner, 5, 5, 300, 200));
+            } else if (step.What == 'i') {
+                GadgetAddItem(inner, -1, step.Title);
+            } else {
+                GadgetListClose();
+            }
+            for (HWND panel : panels)
+                EXPECT_EQ(VisiblePages(panel), TabCount(panel) > 0 ? 1 : 0)
+                    << step.What << step.Title;
+        }
+        std::string titles;
+        for (int index = 0; index < TabCount(outer); index++) titles += Title(PanelNumber, index);
+        EXPECT_EQ(titles, expected);
+        // Each tab's page is its own: the lParam follows the tab.
+        for (int index = 0; index < TabCount(outer); index++)
+            EXPECT_EQ(GetParent(PageOf(outer, index)), outer);
+        GadgetListClose();
+        GadgetFree(PanelNumber);
+    }
 }
 
 TEST_F(PanelTest, ResizingAPanelLaysItsPagesOutAgain)
