@@ -3,7 +3,6 @@
 // kinds, and what each dispatcher does with a filled slot and with a null one.
 #include "support/gadget_parent.h"
 
-#include <cstring>
 #include <functional>
 
 #include "gadget/panels.h"
@@ -238,37 +237,6 @@ TEST_F(GadgetTable, DefaultTextReaderJoinsTheExpressionBuiltSoFar)
     StringAppend("Zahl: ");
     GadgetGetText(6);
     EXPECT_STREQ(start, "Zahl: 220");
-}
-
-TEST_F(GadgetTable, DefaultTextReaderStopsAtFourThousandNineHundredNinetyNine)
-{
-    std::string longText(6000, 'a');
-    HWND edit = CreateWindowExA(0, "EDIT", longText.c_str(), WS_CHILD, 0, 0, 50, 20, Window,
-                                (HMENU)8, Runtime.ModuleHandle, nullptr);
-    ASSERT_EQ(GetWindowTextLengthA(edit), 6000);
-    Gadgets.Slots[8].Handle = edit;
-    Gadgets.Slots[8].Ops = &TextKindOps;
-    char *cursor = Scratch.ScratchCursor;
-    GadgetGetText(8);
-    EXPECT_EQ(Scratch.ScratchCursor - cursor, 4999);
-    EXPECT_EQ(std::strlen(cursor), 4999u);
-}
-
-TEST_F(GadgetTable, DefaultTextReaderNeverWritesPastTheScratchBuffer)
-{
-    Text(6, "abcdefgh");
-    GuardedScratch scratch;
-    scratch.LeaveRoom(3);
-    char *cursor = Scratch.ScratchCursor;
-    GadgetGetText(6);
-    EXPECT_STREQ(cursor, "abc");
-    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-
-    // No room at all: the empty text on the last byte.
-    scratch.LeaveRoom(0);
-    GadgetGetText(6);
-    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-    EXPECT_EQ(*ScratchEnd(), 0);
 }
 
 // A kind of the test's own that records what the dispatchers hand it.

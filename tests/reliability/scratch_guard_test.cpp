@@ -44,7 +44,7 @@ class ScratchGuard : public HiddenParentTest {
     std::string Long;
 };
 
-const int Rooms[] = {0, 1, 2, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
+const int Rooms[] = {0, 1, 2, 3, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
 
 TEST_F(ScratchGuard, ListBoxLinesAreCutAtTheLastByte)
 {
