@@ -3,8 +3,6 @@
 // kinds, and what each dispatcher does with a filled slot and with a null one.
 #include "support/gadget_parent.h"
 
-#include <functional>
-
 #include "gadget/panels.h"
 
 namespace {
@@ -68,66 +66,6 @@ TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
     EXPECT_NE(Text(40), nullptr);
     EXPECT_EQ(Gadgets.Capacity, 70u);
     EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
-}
-
-// Every reader of every layer that refuses, or finds nothing to read, still produces its
-// piece: the empty text, with the cursor on it, wherever in the buffer the cursor lies. A
-// stale expression left behind the cursor must not show through.
-TEST_F(GadgetTable, EveryRefusedTextReadGivesTheEmptyText)
-{
-    GadgetCreateListBox(10, 0, 0, 50, 50);     // no items, nothing current
-    GadgetCreateComboBox(11, 0, 60, 50, 80);   // no items, nothing selected
-    GadgetCreatePanel(12, 60, 0, 100, 100);    // no tabs
-    GadgetListClose();
-    Text(13, "Text");
-    struct Row {
-        const char *Read;
-        std::function<void(char *at)> Call;
-    };
-    const Row rows[] = {
-        {"GadgetGetText, number past the table", [](char *) { GadgetGetText(30); }},
-        {"GadgetGetText, negative number", [](char *) { GadgetGetText(-1); }},
-        {"GadgetGetText, lowest number", [](char *) { GadgetGetText((int32_t)0x80000000); }},
-        {"GadgetGetText, number never created", [](char *) { GadgetGetText(14); }},
-        {"GadgetGetText, list box without a current item", [](char *) { GadgetGetText(10); }},
-        {"GadgetGetText, combo box without a selection", [](char *) { GadgetGetText(11); }},
-        {"GadgetGetText, panel without tabs", [](char *) { GadgetGetText(12); }},
-        {"GadgetGetItemText, number past the table", [](char *) { GadgetGetItemText(1000, 0, 0); }},
-        {"GadgetGetItemText, negative number", [](char *) { GadgetGetItemText(-1, 0, 0); }},
-        {"GadgetGetItemText, number never created", [](char *) { GadgetGetItemText(14, 0, 0); }},
-        {"GadgetGetItemText, list box, no such item", [](char *) { GadgetGetItemText(10, 3, 0); }},
-        {"GadgetGetItemText, list box, item -1", [](char *) { GadgetGetItemText(10, -1, 0); }},
-        {"GadgetGetItemText, combo box", [](char *) { GadgetGetItemText(11, 0, 0); }},
-        {"GadgetGetItemText, panel, no such tab", [](char *) { GadgetGetItemText(12, 3, 0); }},
-        {"GadgetGetItemText, text kind", [](char *) { GadgetGetItemText(13, 0, 0); }},
-        {"StringAppend, null", [](char *) { StringAppend(nullptr); }},
-        {"StringLeftPart, count 0", [](char *at) { StringLeftPart("abc", 0, at); }},
-        {"StringLeftPart, negative count", [](char *at) { StringLeftPart("abc", -4, at); }},
-        {"StringLeftPart, null", [](char *at) { StringLeftPart(nullptr, 3, at); }},
-        {"StringRightPart, count 0", [](char *at) { StringRightPart("abc", 0, at); }},
-        {"StringRightPart, null", [](char *at) { StringRightPart(nullptr, 3, at); }},
-        {"StringMiddle, start past the end", [](char *at) { StringMiddle("abc", 9, 2, at); }},
-        {"StringMiddle, count 0", [](char *at) { StringMiddle("abc", 1, 0, at); }},
-        {"StringMiddle, null", [](char *at) { StringMiddle(nullptr, 1, 2, at); }},
-        {"StringLowerCase, null", [](char *at) { StringLowerCase(nullptr, at); }},
-        {"StringUpperCase, null", [](char *at) { StringUpperCase(nullptr, at); }},
-        {"StringTrimLeft, null", [](char *at) { StringTrimLeft(nullptr, at); }},
-        {"StringTrimRight, blanks only", [](char *at) { StringTrimRight("   ", at); }},
-        {"StringTrimRight, null", [](char *at) { StringTrimRight(nullptr, at); }},
-    };
-    GuardedScratch scratch;
-    for (int room : {200, 0}) {
-        for (const Row &row : rows) {
-            scratch.LeaveRoom(room);
-            char *start = Scratch.ScratchCursor;
-            StringAppend("stale expression");
-            Scratch.ScratchCursor = start;
-            *start = 's';   // also where the stale text could not be built
-            row.Call(start);
-            EXPECT_EQ(Scratch.ScratchCursor, start) << row.Read << ", room " << room;
-            EXPECT_EQ(*start, 0) << row.Read << ", room " << room;
-        }
-    }
 }
 
 TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirFontNumberPlaceAndText)

@@ -14,58 +14,53 @@ using KindsTest = HiddenParentTest;
 TEST_F(KindsTest, EveryWindowAndControlAsksForItsWholeStyle)
 {
     struct Row {
-        const char *What;
+        const char *Call;
         std::function<void()> Create;
         const char *ClassName;
         DWORD Style, ExStyle;
-    } rows[] = {
-        {"text", [] { GadgetCreateText(1, 0, 0, 9, 9, "t"); }, "Static", 0x50020000, 0},
-        {"option after a text", [] { GadgetCreateOption(2, 0, 0, 9, 9, "o"); }, "Button",
-         0x50030009, 0},
-        {"option after an option", [] { GadgetCreateOption(3, 0, 0, 9, 9, "o"); }, "Button",
-         0x50010009, 0},
-        {"button", [] { GadgetCreateButton(4, 0, 0, 9, 9, "b"); }, "Button", 0x50030000, 0},
-        {"list box", [] { GadgetCreateListBox(5, 0, 0, 9, 9); }, "ListBox", 0x50330949,
-         WS_EX_CLIENTEDGE},
-        {"check box", [] { GadgetCreateCheckBox(6, 0, 0, 9, 9, "c"); }, "Button", 0x50030003, 0},
-        {"option after a check box", [] { GadgetCreateOption(7, 0, 0, 9, 9, "o"); }, "Button",
-         0x50030009, 0},
-        {"frame 0", [] { GadgetCreateFrame(8, 0, 0, 9, 9, "f", 0); }, "Button", 0x50020007, 0},
-        {"frame 1", [] { GadgetCreateFrame(9, 0, 0, 9, 9, "f", 1); }, "Static", 0x50020001,
-         WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT},
-        {"frame 2", [] { GadgetCreateFrame(10, 0, 0, 9, 9, "f", 2); }, "Static", 0x50020001,
-         WS_EX_STATICEDGE | WS_EX_TRANSPARENT},
-        {"frame 5", [] { GadgetCreateFrame(11, 0, 0, 9, 9, "f", 5); }, "Static", 0x50020001,
-         WS_EX_STATICEDGE | WS_EX_TRANSPARENT},
-        {"combo box", [] { GadgetCreateComboBox(12, 0, 0, 9, 90); }, "ComboBox", 0x50A30203,
-         WS_EX_CLIENTEDGE},
-        {"edit", [] { GadgetCreateEdit(13, 0, 0, 9, 9, "e"); }, "Edit", 0x50030084,
-         WS_EX_CLIENTEDGE},
-        {"option before a panel", [] { GadgetCreateOption(14, 0, 0, 9, 9, "o"); }, "Button",
-         0x50030009, 0},
-        {"panel", [] { GadgetCreatePanel(15, 0, 0, 200, 150); }, "SysTabControl32", 0x54030000, 0},
-        {"its first page", [] { GadgetAddItem(15, -1, "a"); }, "TemplateClass", WS_CHILD, 0},
-        {"option on the first page", [] { GadgetCreateOption(16, 0, 0, 9, 9, "o"); }, "Button",
-         0x50030009, 0},
-        {"its second page", [] { GadgetAddItem(15, -1, "b"); }, "TemplateClass", WS_CHILD, 0},
-        {"option on the second page", [] { GadgetCreateOption(17, 0, 0, 9, 9, "o"); }, "Button",
-         0x50010009, 0},
-        // The runtime asks for no extended style; the platform gives every captioned top-level
-        // window its raised edge before any hook sees the request.
-        {"hidden window",
-         [] { WindowOpen(7, 0, 0, 50, 50, WS_CAPTION | WS_SYSMENU | FlagHidden, ""); },
-         "WindowClass_7", WS_CAPTION | WS_SYSMENU, WS_EX_WINDOWEDGE},
-        // Number 8 stays open, visible, until the process ends: hiding or destroying a visible
-        // top-level window costs seconds without a window manager.
-        {"visible window", [] { WindowOpen(8, 0, 0, 50, 50, WS_CAPTION | WS_SYSMENU, ""); },
-         "WindowClass_8", WS_VISIBLE | WS_CAPTION | WS_SYSMENU, WS_EX_WINDOWEDGE},
     };
+#define CREATES(call, className, style, exStyle)                                                   \
+    Row                                                                                            \
+    {                                                                                              \
+#call, [] { call; }, className, style, exStyle                                             \
+    }
+    const DWORD Caption = WS_CAPTION | WS_SYSMENU, Client = WS_EX_CLIENTEDGE;
+    // clang-format off
+    const Row rows[] = {
+        CREATES(GadgetCreateText(1, 0, 0, 9, 9, "t"), "Static", 0x50020000, 0),
+        CREATES(GadgetCreateOption(2, 0, 0, 9, 9, "o"), "Button", 0x50030009, 0),   // run begun
+        CREATES(GadgetCreateOption(3, 0, 0, 9, 9, "o"), "Button", 0x50010009, 0),   // run goes on
+        CREATES(GadgetCreateButton(4, 0, 0, 9, 9, "b"), "Button", 0x50030000, 0),
+        CREATES(GadgetCreateListBox(5, 0, 0, 9, 9), "ListBox", 0x50330949, Client),
+        CREATES(GadgetCreateCheckBox(6, 0, 0, 9, 9, "c"), "Button", 0x50030003, 0),
+        CREATES(GadgetCreateOption(7, 0, 0, 9, 9, "o"), "Button", 0x50030009, 0),   // run begun
+        CREATES(GadgetCreateFrame(8, 0, 0, 9, 9, "f", 0), "Button", 0x50020007, 0),
+        CREATES(GadgetCreateFrame(9, 0, 0, 9, 9, "f", 1), "Static", 0x50020001, Client | WS_EX_TRANSPARENT),
+        CREATES(GadgetCreateFrame(10, 0, 0, 9, 9, "f", 2), "Static", 0x50020001, WS_EX_STATICEDGE | WS_EX_TRANSPARENT),
+        CREATES(GadgetCreateFrame(11, 0, 0, 9, 9, "f", 5), "Static", 0x50020001, WS_EX_STATICEDGE | WS_EX_TRANSPARENT),
+        CREATES(GadgetCreateComboBox(12, 0, 0, 9, 90), "ComboBox", 0x50A30203, Client),
+        CREATES(GadgetCreateEdit(13, 0, 0, 9, 9, "e"), "Edit", 0x50030084, Client),
+        CREATES(GadgetCreateOption(14, 0, 0, 9, 9, "o"), "Button", 0x50030009, 0),  // run begun
+        CREATES(GadgetCreatePanel(15, 0, 0, 200, 150), "SysTabControl32", 0x54030000, 0),
+        CREATES(GadgetAddItem(15, -1, "a"), "TemplateClass", WS_CHILD, 0),
+        CREATES(GadgetCreateOption(16, 0, 0, 9, 9, "o"), "Button", 0x50030009, 0),  // the panel ended it
+        CREATES(GadgetAddItem(15, -1, "b"), "TemplateClass", WS_CHILD, 0),
+        CREATES(GadgetCreateOption(17, 0, 0, 9, 9, "o"), "Button", 0x50010009, 0),  // a tab did not
+        // The runtime asks for no extended style; the platform gives every captioned top-level
+        // window its raised edge before any hook sees the request. Number 8 stays open,
+        // visible, until the process ends: hiding or destroying a visible top-level window
+        // costs seconds without a window manager.
+        CREATES(WindowOpen(7, 0, 0, 50, 50, Caption | FlagHidden, ""), "WindowClass_7", Caption, WS_EX_WINDOWEDGE),
+        CREATES(WindowOpen(8, 0, 0, 50, 50, Caption, ""), "WindowClass_8", WS_VISIBLE | Caption, WS_EX_WINDOWEDGE),
+    };
+    // clang-format on
+#undef CREATES
     for (const Row &row : rows) {
         TakeCreations();
         row.Create();
         std::vector<CreationRecord> made = TakeCreations();   // a combo box makes its list too
-        ASSERT_GE(made.size(), 1u) << row.What;
-        EXPECT_TRUE(Created(made[0], row.ClassName, row.Style, row.ExStyle)) << row.What;
+        ASSERT_GE(made.size(), 1u) << row.Call;
+        EXPECT_TRUE(Created(made[0], row.ClassName, row.Style, row.ExStyle)) << row.Call;
     }
     GadgetListClose();
     WindowClose(7);
