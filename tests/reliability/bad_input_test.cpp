@@ -287,7 +287,8 @@ TEST_F(RefusedCalls, ItemIndexesPastTheItems)
         READS_EMPTY(GadgetGetItemText(14, 0, 0)),
         // The index wraps past the top: 0x7FFFFFFF + 5 is a negative index.
         REFUSED(GadgetSetItemText(3, (int32_t)(0x7FFFFFFFu + 5), "x", 0)),
-        REFUSED(WindowTabShowPage(Tab, -1)),
+        REFUSED(WindowTabShowPage(Tab, -1)), REFUSED(PanelRemoveTab(Tab, 2)), REFUSED(PanelRemoveTab(Tab, -1)),
+        REFUSED(GadgetListClose()),   // no panel left open
     });
     // clang-format on
     // clang-format on
@@ -441,6 +442,17 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         ListCreate(&list, 0xFFFFFFFCu);
         return list.Header;
     };
+    // A start behind the cursor holds no expression: the empty text. The cursor goes to the
+    // start, as after every assignment; the row puts it back.
+    auto assignBehind = [] {
+        char *cursor = Scratch.ScratchCursor;
+        StringVar v = nullptr;
+        StringAssign(&v, cursor + 5);
+        intptr_t length = StringLength(v);
+        StringFree(v);
+        Scratch.ScratchCursor = cursor;
+        return length;
+    };
     auto useNull = [&] {
         intptr_t result = (intptr_t)GadgetListUse(nullptr) | (intptr_t)Gadgets.GadgetParent;
         GadgetListUse(Window);
@@ -458,6 +470,7 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         REFUSED(HeapReallocateZero(Block, 0xFFFFFFF0u)), REFUSED(ArrayFree(nullptr)),
         REFUSED(ArrayAlloc(4, -2, 5)), REFUSED(ArrayAlloc(0x10000, 0x10000, 5)),
         REFUSED(ArrayAlloc(4, 0x7FFFFFFF, 5)), REFUSED(createTooLarge()), REFUSED(useNull()),
+        REFUSED(assignBehind()),
         // A list whose header was never created.
         REFUSED(ListAddElement(&never)), REFUSED(ListInsertBefore(&never)),
         REFUSED(ListCount(&never)), REFUSED(ListPosition(&never)), REFUSED(ListNext(&never)),
