@@ -46,6 +46,11 @@ dist: configure
 	@cmake --build $(BUILD) -j2 --target amicable gallery -- --no-print-directory
 	@scripts/dist.sh $(BUILD) dist
 
+# The test programs for Windows: dist/amicable-tests-win32.zip, whose run-tests.cmd runs them.
+.PHONY: dist-tests
+dist-tests: build
+	@scripts/dist-tests.sh $(BUILD) dist
+
 # Says which sources differ from the project's .clang-format; changes nothing.
 format-check: setup
 	@scripts/format-check.sh

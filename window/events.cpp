@@ -105,7 +105,8 @@ static void WindowMouseStep(WPARAM gadget, LPARAM mouseMessage)
     EventState.Subtype = subtype;
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// One message's handling as the design of the pass has it: the last event set wins.
+static LRESULT WindowHandle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     EventState.SourceWindow = window;
     EventState.FetchRecord.message = message;
@@ -136,6 +137,84 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// The event of the pass at hand, with what its getters report.
+static EventRecord EventRecordTake(void)
+{
+    EventRecord record;
+    record.Code = EventState.PendingCode;
+    record.Subtype = EventState.Subtype;
+    record.SourceWindow = EventState.SourceWindow;
+    record.ObjectNumber = EventState.ObjectNumber;
+    record.MessageNumber = EventState.FetchRecord.message;
+    record.MessageWParam = EventState.MessageWParam;
+    record.MessageLParam = EventState.MessageLParam;
+    return record;
+}
+
+static void EventRecordPut(const EventRecord *record)
+{
+    EventState.PendingCode = record->Code;
+    EventState.Subtype = record->Subtype;
+    EventState.SourceWindow = record->SourceWindow;
+    EventState.ObjectNumber = record->ObjectNumber;
+    EventState.FetchRecord.message = record->MessageNumber;
+    EventState.MessageWParam = record->MessageWParam;
+    EventState.MessageLParam = record->MessageLParam;
+}
+
+// Queues the pending event of the pass at hand; 0 when the queue is full.
+static int EventQueuePush(void)
+{
+    if (EventState.QueueCount == EventQueueSize) {
+        EventState.QueueLost++;
+        return 0;
+    }
+    uint32_t at = (EventState.QueueFirst + EventState.QueueCount) % EventQueueSize;
+    EventState.Queue[at] = EventRecordTake();
+    EventState.QueueCount++;
+    return 1;
+}
+
+// Puts the oldest queued event into the event record and returns its code; 0 when none waits.
+static int32_t EventQueueTake(void)
+{
+    if (EventState.QueueCount == 0) return 0;
+    EventRecord *oldest = &EventState.Queue[EventState.QueueFirst];
+    EventState.QueueFirst = (EventState.QueueFirst + 1) % EventQueueSize;
+    EventState.QueueCount--;
+    EventRecordPut(oldest);
+    int32_t code = EventState.PendingCode;
+    EventState.PendingCode = 0;
+    return code;
+}
+
+// A message another thread sent (UI automation, a screen reader, a test tool) is delivered
+// inside whatever fetch or send this thread is in: its own pass, whose event is queued, while
+// the pass it interrupted gets its state back as it was.
+static LRESULT WindowForeignPass(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    EventRecord interrupted = EventRecordTake();
+    EventState.ForeignPass = 1;
+    EventState.PendingCode = 0;
+    EventState.Subtype = SubtypeNone;
+    LRESULT result = WindowHandle(window, message, wParam, lParam);
+    // GetMessageA goes on waiting after a sent message: a posted one wakes it for the event.
+    if (EventState.PendingCode != 0 && EventQueuePush() && EventState.Waiting)
+        PostMessageA(window, WM_NULL, 0, EventWakeMarker);
+    EventRecordPut(&interrupted);
+    EventState.ForeignPass = 0;
+    return result;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Messages this thread sends itself while handling one from another thread belong to the
+    // same pass.
+    if (!EventState.ForeignPass && InSendMessageEx(nullptr) != ISMEX_NOSEND)
+        return WindowForeignPass(window, message, wParam, lParam);
+    return WindowHandle(window, message, wParam, lParam);
+}
+
 // Accelerators go against the active window, whatever window the message is for.
 static void WindowDispatchFetched(void)
 {
@@ -146,33 +225,57 @@ static void WindowDispatchFetched(void)
     }
 }
 
+// The fetched message's event, after any that other threads' messages raised before it.
+static int32_t WindowFetchedEvent(void)
+{
+    int32_t code = EventState.PendingCode;
+    if (code != 0 && EventState.QueueCount == 0) {
+        EventState.PendingCode = 0;
+        return code;
+    }
+    if (code != 0) {
+        EventQueuePush();
+        EventState.PendingCode = 0;
+    }
+    return EventQueueTake();
+}
+
 int32_t WindowPollEvent(void)
 {
     for (;;) {
+        int32_t queued = EventQueueTake();
+        if (queued != 0) return queued;
         EventState.Subtype = SubtypeNone;
-        if (!PeekMessageA(&EventState.FetchRecord, nullptr, 0, 0, PM_REMOVE)) return 0;
+        // Messages of other threads are handled inside the peek, also when it finds none.
+        if (!PeekMessageA(&EventState.FetchRecord, nullptr, 0, 0, PM_REMOVE))
+            return EventQueueTake();
         WindowDispatchFetched();
-        int32_t code = EventState.PendingCode;
-        if (code != 0) {
-            EventState.PendingCode = 0;
-            return code;
-        }
+        int32_t code = WindowFetchedEvent();
+        if (code != 0) return code;
     }
 }
 
 int32_t WindowWaitEvent(void)
 {
-    EventState.Subtype = SubtypeNone;
-    GetMessageA(&EventState.FetchRecord, nullptr, 0, 0);
-    WindowDispatchFetched();
-    int32_t result = EventState.PendingCode;
-    if (result == 0) {
-        result = (int32_t)EventState.FetchRecord.message;
-        EventState.MessageWParam = EventState.FetchRecord.wParam;
-        EventState.MessageLParam = EventState.FetchRecord.lParam;
+    int32_t queued = EventQueueTake();
+    if (queued != 0) return queued;
+    for (;;) {
+        EventState.Subtype = SubtypeNone;
+        EventState.Waiting = 1;
+        GetMessageA(&EventState.FetchRecord, nullptr, 0, 0);
+        EventState.Waiting = 0;
+        const MSG *fetched = &EventState.FetchRecord;
+        bool wake = fetched->message == WM_NULL && fetched->lParam == EventWakeMarker;
+        WindowDispatchFetched();
+        int32_t result = WindowFetchedEvent();
+        if (result != 0) return result;
+        // The wake-up of an event that an earlier fetch has returned already.
+        if (wake) continue;
+        result = (int32_t)fetched->message;
+        EventState.MessageWParam = fetched->wParam;
+        EventState.MessageLParam = fetched->lParam;
+        return result;
     }
-    EventState.PendingCode = 0;
-    return result;
 }
 
 void WindowSetCallback(WNDPROC hook)

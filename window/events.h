@@ -31,6 +31,23 @@ enum : UINT {
 
 enum { CommandFocusNext = 1212 };
 
+enum {
+    EventQueueSize = 32,   // events of other threads' messages that wait for a fetch
+    // lParam of the WM_NULL that wakes a waiting fetch for such an event
+    EventWakeMarker = 0x45574B31,
+};
+
+// An event with everything its getters report, kept until a fetch returns it.
+struct EventRecord {
+    int32_t Code;
+    int32_t Subtype;
+    HWND SourceWindow;
+    uint32_t ObjectNumber;
+    UINT MessageNumber;
+    WPARAM MessageWParam;
+    LPARAM MessageLParam;
+};
+
 // Process-wide event record. The last message's number is the message field of the one
 // fetch record, which both fetches fill and WindowProc overwrites.
 struct WindowEventState {
@@ -47,6 +64,15 @@ struct WindowEventState {
     // Class name of the last WM_NOTIFY sender. Shared rather than local: the notification
     // step reads it before it sends any message, so a nested WindowProc cannot spoil it.
     char NotifyClassName[50];
+    // A message sent by another thread is handled as a pass of its own, wherever it arrives
+    // (inside GetMessageA or PeekMessageA, most often), and its event waits here, oldest
+    // first, so that the fetched message's own pass can neither overwrite nor drop it.
+    EventRecord Queue[EventQueueSize];
+    uint32_t QueueFirst;   // index of the oldest
+    uint32_t QueueCount;   // events waiting
+    uint32_t QueueLost;    // events refused on a full queue
+    int32_t ForeignPass;   // 1 while such a message is handled
+    int32_t Waiting;       // 1 while WindowWaitEvent waits in GetMessageA
     // Tab item of a page lookup (mask and lParam only). Shared rather than local: the page is
     // taken from it right after TCM_GETITEMA, before any other message is sent.
     TCITEMA TabItem;

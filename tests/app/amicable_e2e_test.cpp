@@ -13,7 +13,7 @@ class SearchProgram : public ::testing::Test {
     static void SetUpTestSuite()
     {
         Started = GetTickCount();
-        ASSERT_TRUE(OutsideStart(AMICABLE_EXE, &Program)) << AMICABLE_EXE;
+        ASSERT_TRUE(OutsideStart(OutsideProgramPath(AMICABLE_EXE), &Program)) << AMICABLE_EXE;
         Window = OutsideFindSearchWindow(Program.ProcessId, 20000);
     }
 

@@ -36,7 +36,7 @@ SIZE_T PrivateBytes(HANDLE process)
 // with exit code 0. All of them run at once.
 TEST(ProgramCommandLine, EveryShapeStartsTheProgramNormally)
 {
-    const std::string exe = OutsideWindowsPath(AMICABLE_EXE);
+    const std::string exe = OutsideProgramPath(AMICABLE_EXE);
     const std::string quoted = "\"" + exe + "\"";
     const std::vector<std::string> shapes = {
         "",
@@ -87,7 +87,7 @@ TEST(ProgramSoak, KeepsSearchingUnderSteadyInputAndClosesCleanly)
 {
     const DWORD seconds = SoakSeconds(15);
     OutsideProgram program;
-    ASSERT_TRUE(OutsideStart(AMICABLE_EXE, &program));
+    ASSERT_TRUE(OutsideStart(OutsideProgramPath(AMICABLE_EXE), &program));
     ProgramGuard guard{&program};
     HWND window = OutsideFindSearchWindow(program.ProcessId, 30000);
     ASSERT_NE(window, nullptr);

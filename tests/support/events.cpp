@@ -25,6 +25,7 @@ void WindowTestFlush()
         DispatchMessageA(&m);
     }
     EventState.PendingCode = 0;
+    EventState.QueueCount = 0;
 }
 
 void PrintTo(const EventRow &r, std::ostream *os)

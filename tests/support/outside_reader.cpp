@@ -20,12 +20,22 @@ std::string OutsideOwnDirectory()
     return text.substr(0, text.find_last_of('\\') + 1);
 }
 
+std::string OutsideProgramPath(const std::string &builtPath)
+{
+    std::string path = OutsideWindowsPath(builtPath);
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+    return OutsideOwnDirectory() + path.substr(path.find_last_of("\\/") + 1);
+}
+
 bool OutsideStart(const std::string &exe, OutsideProgram *program, const std::string &arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string commandLine = "\"" + OutsideWindowsPath(exe) + "\"";
+    // A program that crashes on purpose must end, not wait on Windows' error dialog for a
+    // click: the started process inherits this mode.
+    SetErrorMode(SetErrorMode(0) | SEM_NOGPFAULTERRORBOX);
     if (!arguments.empty()) commandLine += " " + arguments;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))

@@ -22,6 +22,10 @@ std::string OutsideWindowsPath(const std::string &path);
 // beside it.
 std::string OutsideOwnDirectory();
 
+// Where a program the test starts lies: at its path in the build tree when that exists, else
+// in this test program's own directory (as in the unpacked test bundle). As the platform takes it.
+std::string OutsideProgramPath(const std::string &builtPath);
+
 // Starts the program with the arguments after its quoted path; false when the platform refused.
 bool OutsideStart(const std::string &exe, OutsideProgram *program,
                   const std::string &arguments = "");

@@ -4,6 +4,7 @@
 // getters then report with a table of expected rows.
 #include <gtest/gtest.h>
 
+#include "support/wine_assumes.h"
 #include "window_test_support.h"
 
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <deque>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -96,10 +98,9 @@ TEST_F(Events, TheFirstFetchAfterOpeningReportsTheSizeSentDuringCreation)
     *WindowSlotOf(3) = 0;   // left open: destroying a visible window costs seconds
 }
 
-TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown_Wine)
+TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown)
 {
-    // Under Wine, as on Windows, CreateWindowExA of a hidden top-level window sends no
-    // WM_SIZE; the first ShowWindow does.
+    WINE_ASSUMES("CreateWindowExA sends a hidden top-level window no WM_SIZE");
     WindowOpen(5, 0, 0, 200, 100, WS_CAPTION | FlagHidden, "");
     ExpectRows(WindowTestDrain(), {});
     WindowSetHidden(5, 0);
@@ -437,6 +438,66 @@ TEST_F(Events, WaitReturnsABareMessageNumberWhenNoEventArose)
     WindowTestSendInFetch({Send(Window, WM_APP + 7, 5, 6)});
     EXPECT_EQ(WindowWaitEvent(), WM_APP + 7);
     EXPECT_EQ(EventWParam(), (WPARAM)0);
+}
+
+// A message sent by another thread (automation, a screen reader, a test tool) is handled inside
+// the fetch's own peek or wait: its event comes back once, before the events of the messages
+// posted behind it, each with its own getters; posted ones still work as before.
+TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumbers)
+{
+    HWND option = Child(Window, "BUTTON", BS_AUTORADIOBUTTON, 5);
+    struct Row {
+        const char *What;
+        SentMessage Foreign;               // sent by a second thread, pending before the posts
+        std::vector<SentMessage> Posted;   // posted once the send waits
+        std::vector<EventRow> Expected;
+    };
+    const Row rows[] = {
+        {"click sent, command posted",
+         Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button),
+         {Send(Window, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), (LPARAM)option)},
+         {{EventCodeControl, 7, BN_CLICKED, 0}, {EventCodeControl, 5, BN_CLICKED, 0}}},
+        {"close sent, click posted",
+         Send(Window, WM_CLOSE, 0, 0),
+         {Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button)},
+         {{EventCodeClose, AnyObject, SubtypeNone, 0}, {EventCodeControl, 7, BN_CLICKED, 0}}},
+        {"notification sent, mouse step posted",
+         Notify(Window, Tab, 20, NM_CLICK),
+         {Send(Window, MsgMouseDeferred, 2, WM_MOUSEMOVE)},
+         {{EventCodeControl, 20, SubtypeLeftClick, 0}}},
+        {"click sent alone",
+         Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_DBLCLK), (LPARAM)Button),
+         {},
+         {{EventCodeControl, 9, LBN_DBLCLK, 0}}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.What);
+        std::thread sender([&] {
+            SendMessageA(row.Foreign.Target, row.Foreign.Message, row.Foreign.WParam,
+                         row.Foreign.LParam);
+        });
+        while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);
+        for (const SentMessage &m : row.Posted)
+            PostMessageA(m.Target, m.Message, m.WParam, m.LParam);
+        ExpectRows(WindowTestDrain(), row.Expected);
+        sender.join();
+    }
+
+    // A wait wakes for such an event at once, though nothing is posted.
+    std::thread sender([&] {
+        Sleep(100);
+        SendMessageA(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button);
+        // Not a wake-up: a fetch that waited until now has missed the event.
+        Sleep(1500);
+        PostMessageA(Window, WM_APP, 0, 0);
+    });
+    DWORD began = GetTickCount();
+    EXPECT_EQ(WindowWaitEvent(), EventCodeControl);
+    EXPECT_LT(GetTickCount() - began, 1000u);
+    EXPECT_EQ(EventControlNumber(), 7u);
+    EXPECT_EQ(EventSubtype(), BN_CLICKED);
+    sender.join();
+    EXPECT_EQ(WindowWaitEvent(), WM_APP);   // the wake-up itself is never returned
 }
 
 TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)
