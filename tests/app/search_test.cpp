@@ -37,15 +37,13 @@ class SearchLoop : public HiddenParentTest {
         GadgetCreateButton(3, 495, 5, 100, 24, "Start");
         GadgetCreateButton(4, 495, 34, 100, 24, "Pause");
         for (int id : {1, 2})
-            StaticProc = (WNDPROC)SetWindowLongPtrA(GadgetGetHandleOf(id), GWLP_WNDPROC,
+            StaticProc = (WNDPROC)SetWindowLongPtrA(GadgetGetHandle(id), GWLP_WNDPROC,
                                                     (LONG_PTR)RecordingStatic);
         Shown.clear();
         Search = SearchState();
         SearchSetUp();
         ASSERT_NE(Search.Chain, nullptr);
     }
-
-    static HWND GadgetGetHandleOf(int id) { return GadgetSlotOrSpare(id)->Handle; }
 
     // Tests the one candidate n.
     void Candidate(int32_t n)
@@ -193,7 +191,7 @@ TEST(SearchLayout, OpensWindow0CentredWithFiveGadgetsAndDisabledButtons)
     for (int id = 0; id < 5; id++) {
         HWND control = GetDlgItem(window, id);
         ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(GadgetSlotOrSpare(id)->Handle, control);
+        EXPECT_EQ(Gadgets.Slots[id].Handle, control);
         EXPECT_EQ(OutsideText(control), texts[id]);
         EXPECT_EQ(IsWindowEnabled(control) != 0, id < 3) << id;
     }

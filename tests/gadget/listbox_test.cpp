@@ -37,7 +37,7 @@ using Strings = std::vector<std::string>;
 TEST_F(ListBox, IsCreatedWithItsNumberKindExactSizeAndNoText)
 {
     EXPECT_EQ(GetDlgCtrlID(Box), 0);
-    EXPECT_EQ(GadgetSlotOrSpare(0)->Ops, &ListBoxKindOps);
+    EXPECT_EQ(Gadgets.Slots[0].Ops, &ListBoxKindOps);
     // No integral height: the control keeps exactly the height asked for.
     RECT r;
     GetWindowRect(Box, &r);

@@ -35,10 +35,10 @@ TEST_F(GadgetTable, NumbersBelowThirtyNeedNoGrowthAndThirtyGivesSixty)
     HWND grown = Text(30);
     EXPECT_EQ(Gadgets.Capacity, 60u);
     // Earlier slots keep their contents; the new ones up to the two spare slots are zero.
-    EXPECT_EQ(GadgetSlotOrSpare(0)->Handle, first);
-    EXPECT_EQ(GadgetSlotOrSpare(29)->Handle, last);
-    EXPECT_EQ(GadgetSlotOrSpare(29)->Ops, &TextKindOps);
-    EXPECT_EQ(GadgetSlotOrSpare(30)->Handle, grown);
+    EXPECT_EQ(Gadgets.Slots[0].Handle, first);
+    EXPECT_EQ(Gadgets.Slots[29].Handle, last);
+    EXPECT_EQ(Gadgets.Slots[29].Ops, &TextKindOps);
+    EXPECT_EQ(Gadgets.Slots[30].Handle, grown);
     for (int i = 31; i < 62; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
 }
 
@@ -48,7 +48,7 @@ TEST_F(GadgetTable, GrowthIsCountedFromTheRequestedNumber)
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Gadgets.Capacity, 130u);
     for (int i = 0; i < 100; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
-    EXPECT_EQ(GadgetSlotOrSpare(100)->Handle, control);
+    EXPECT_EQ(Gadgets.Slots[100].Handle, control);
     EXPECT_EQ(GetDlgCtrlID(control), 100);
 }
 
@@ -61,11 +61,11 @@ TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
     Runtime.HeapFailAt = 0;
     EXPECT_EQ(GadgetChildCount(Window), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
+    EXPECT_EQ(Gadgets.Slots[7].Handle, kept);
     // The next attempt grows as usual.
     EXPECT_NE(Text(40), nullptr);
     EXPECT_EQ(Gadgets.Capacity, 70u);
-    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
+    EXPECT_EQ(Gadgets.Slots[7].Handle, kept);
 }
 
 TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirFontNumberPlaceAndText)
@@ -85,14 +85,14 @@ TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirFontNumberPlaceAndText)
     EXPECT_EQ(r.top, 5);
     EXPECT_EQ(r.right - r.left, 100);
     EXPECT_EQ(r.bottom - r.top, 24);
-    EXPECT_EQ(GadgetSlotOrSpare(3)->Ops, &ButtonKindOps);
+    EXPECT_EQ(Gadgets.Slots[3].Ops, &ButtonKindOps);
 }
 
 TEST_F(GadgetTable, CreatingUnderANumberInUseReplacesTheSlotOnly)
 {
     HWND older = Text(5, "alt");
     HWND newer = Text(5, "neu");
-    EXPECT_EQ(GadgetSlotOrSpare(5)->Handle, newer);
+    EXPECT_EQ(Gadgets.Slots[5].Handle, newer);
     EXPECT_TRUE(IsWindow(older));
     GadgetSetText(5, "geändert");
     EXPECT_EQ(OutsideText(older), "alt");

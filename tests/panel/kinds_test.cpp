@@ -120,9 +120,9 @@ TEST_F(KindsTest, FrameFlagsPickOneOfThreeLooks)
     GadgetCreateFrame(4, 10, 190, 100, 50, "edge too", 5);
     std::vector<CreationRecord> made = TakeCreations();
     ASSERT_EQ(made.size(), 4u);
-    EXPECT_EQ(GadgetSlotOrSpare(1)->Ops, &ButtonKindOps);
-    EXPECT_EQ(GadgetSlotOrSpare(2)->Ops, &TextKindOps);
-    EXPECT_EQ(GadgetSlotOrSpare(4)->Ops, &TextKindOps);
+    EXPECT_EQ(Gadgets.Slots[1].Ops, &ButtonKindOps);
+    EXPECT_EQ(Gadgets.Slots[2].Ops, &TextKindOps);
+    EXPECT_EQ(Gadgets.Slots[4].Ops, &TextKindOps);
     EXPECT_EQ(made[2].Title, "edge");
     // The frames take the defaults: their window text.
     EXPECT_EQ(ScratchRead([] { GadgetGetText(2); }), "sunken");

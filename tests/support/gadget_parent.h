@@ -16,7 +16,6 @@
 #include "runtime/heap.h"
 #include "runtime/strings.h"
 #include "support/events.h"
-#include "support/gadget_slot.h"
 #include "support/outside_reader.h"
 #include "support/scratch.h"
 #include "window/events.h"
