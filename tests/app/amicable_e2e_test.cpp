@@ -49,6 +49,9 @@ TEST_F(SearchProgram, WindowIsCentredWithItsTitleAndAClientAreaOf600By300)
     GetWindowRect(Window, &outer);
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 600) >> 1);
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 300) >> 1);
+    LONG style = GetWindowLongA(Window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
 }
 
 TEST_F(SearchProgram, GadgetsHaveTheirClassPlaceSizeAndState)
