@@ -4,7 +4,6 @@
 #include "support/gadget_parent.h"
 #include "support/wine_assumes.h"
 
-#include <cstring>
 #include <functional>
 
 using KindsTest = HiddenParentTest;
@@ -249,27 +248,6 @@ TEST_F(ComboBoxTest, SetTextWithNullActsAsTheEmptyText)
     GadgetSetState(1, 2);
     GadgetSetText(1, nullptr);
     EXPECT_EQ(GadgetGetState(1), afterEmpty);
-}
-
-TEST_F(ComboBoxTest, TextNearTheScratchEndIsCutAtTheLastByte)
-{
-    Fill({"Banana"});
-    GadgetSetState(1, 0);
-    GuardedScratch guarded;
-    char *end = ScratchEnd();
-    memset(end - 8, 'x', 9);
-    Scratch.ScratchCursor = end - 3;
-    GadgetGetText(1);
-    EXPECT_EQ(std::string(end - 3, 3), "Ban");
-    EXPECT_EQ(*end, 0);
-    EXPECT_EQ(Scratch.ScratchCursor, end);
-    EXPECT_EQ(end[-4], 'x') << "nothing before the cursor is touched";
-    // On the last byte itself only the zero fits.
-    end[0] = 'x';
-    Scratch.ScratchCursor = end;
-    GadgetGetText(1);
-    EXPECT_EQ(*end, 0);
-    EXPECT_EQ(Scratch.ScratchCursor, end);
 }
 
 TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999)

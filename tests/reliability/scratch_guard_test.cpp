@@ -34,7 +34,9 @@ class ScratchGuard : public HiddenParentTest {
         GuardedScratch guard;
         char *start = ScratchEnd() - room;
         Scratch.ScratchCursor = start;
+        start[-1] = 'x';   // nothing before the cursor is touched
         read();
+        EXPECT_EQ(start[-1], 'x') << what << ", room " << room;
         size_t expected = std::min<size_t>({Long.size(), (size_t)room, limit});
         EXPECT_EQ(PieceAt(start), Long.substr(0, expected)) << what << ", room " << room;
         EXPECT_EQ(Scratch.ScratchCursor, start + expected) << what << ", room " << room;
