@@ -9,7 +9,8 @@
 #include "app/search.h"
 #include "gadget/internal/gadgets.h"
 #include "runtime/internal/heap.h"
-#include "support/gadget_slot.h"
+#include "support/divisor_sums.h"
+#include "support/gadget_parent.h"
 #include "support/outside_reader.h"
 #include "window/internal/events.h"
 #include "window/internal/windows.h"
@@ -27,31 +28,27 @@ LRESULT CALLBACK RecordingStatic(HWND control, UINT message, WPARAM wParam, LPAR
     return CallWindowProcA(StaticProc, control, message, wParam, lParam);
 }
 
-class SearchLoop : public ::testing::Test {
+class SearchLoop : public HiddenParentTest {
   protected:
+    SearchLoop() : HiddenParentTest(600, 300) {}
+
     // The search's own layout, but hidden; then its data set-up from zeroed variables.
     void SetUp() override
     {
-        GadgetLayerInit();
-        HWND window = WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden,
-                                 "Befreundete Zahlen");
-        ASSERT_NE(window, nullptr);
-        GadgetListUse(window);
+        HiddenParentTest::SetUp();
         Box = GadgetCreateListBox(0, 5, 5, 485, 269);
         GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
         GadgetCreateText(2, 110, 279, 100, 16, "Index in Kette:");
         GadgetCreateButton(3, 495, 5, 100, 24, "Start");
         GadgetCreateButton(4, 495, 34, 100, 24, "Pause");
         for (int id : {1, 2})
-            StaticProc = (WNDPROC)SetWindowLongPtrA(GadgetGetHandleOf(id), GWLP_WNDPROC,
+            StaticProc = (WNDPROC)SetWindowLongPtrA(GadgetGetHandle(id), GWLP_WNDPROC,
                                                     (LONG_PTR)RecordingStatic);
         Shown.clear();
         Search = SearchState();
         SearchSetUp();
         ASSERT_NE(Search.Chain, nullptr);
     }
-
-    static HWND GadgetGetHandleOf(int id) { return GadgetSlotOrSpare(id)->Handle; }
 
     // Tests the one candidate n.
     void Candidate(int32_t n)
@@ -171,15 +168,13 @@ TEST_F(SearchLoop, CandidatesWithoutReportsAllocateNothing)
 
 TEST_F(SearchLoop, SixteenLinesBelow20000InTheOrderFound)
 {
-    const std::vector<std::pair<int32_t, int32_t>> pairs = {
-        {220, 284},     {284, 220},     {1184, 1210},   {1210, 1184},
-        {2620, 2924},   {2924, 2620},   {5020, 5564},   {5564, 5020},
-        {6232, 6368},   {6368, 6232},   {10744, 10856}, {10856, 10744},
-        {12285, 14595}, {14595, 12285}, {17296, 18416}, {18416, 17296},
-    };
+    std::vector<std::pair<int32_t, int32_t>> pairs;
     Strings lines;
-    for (auto &p : pairs)
-        lines.push_back(std::to_string(p.first) + ", " + std::to_string(p.second));
+    for (const AmicableReport &r : AmicableReports(20000)) {
+        pairs.push_back({(int32_t)r.Candidate, (int32_t)r.Partner});
+        lines.push_back(r.Line());
+    }
+    ASSERT_EQ(lines.size(), 16u);
     while (Search.Chain[0] < 20000) SearchCandidate();
     EXPECT_EQ(Lines(), lines);
     EXPECT_EQ(Pairs(), pairs);
@@ -201,7 +196,7 @@ TEST(SearchLayout, OpensWindow0CentredWithFiveGadgetsAndDisabledButtons)
     for (int id = 0; id < 5; id++) {
         HWND control = GetDlgItem(window, id);
         ASSERT_NE(control, nullptr) << id;
-        EXPECT_EQ(GadgetSlotOrSpare(id)->Handle, control);
+        EXPECT_EQ(Gadgets.Slots[id].Handle, control);
         EXPECT_EQ(OutsideText(control), texts[id]);
         EXPECT_EQ(IsWindowEnabled(control) != 0, id < 3) << id;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/heap_census.h"
+#include "support/list_model.h"
 
 namespace {
 
@@ -75,6 +76,11 @@ TEST_F(ArraysTest, SizesOutsideThirtyTwoBitsAndRefusedAllocationsGiveNull)
     EXPECT_EQ(ArrayAlloc(4, -2, 0), nullptr);
     EXPECT_EQ(ArrayAlloc(0x10000, 0x10000, 0), nullptr);   // 2^32 bytes of elements
     EXPECT_EQ(ArrayAlloc(4, 0x3FFFFFFE, 0), nullptr);      // 2^32 - 4 plus the header
+    // The largest bound: 2^31 elements, a count that does not fit a signed 32-bit sum.
+    EXPECT_EQ(ArrayAlloc(4, 2147483647, 5), nullptr);
+    void *none = ArrayAlloc(0, 2147483646, 5);   // no bytes of elements at all
+    EXPECT_NE(none, nullptr);
+    ArrayFree(none);
     Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(ArrayAlloc(4, 3, 5), nullptr);
 }
@@ -363,28 +369,8 @@ TEST_F(ListsTest, WalkingTheRefusedAllocationOverARun)
 TEST_F(ListsTest, RandomOperationsMatchAModel)
 {
     std::mt19937 random(7031);
-    std::vector<ListElement *> model;
-    int current = -1;   // index into the model; -1 is before the first element
+    ListModel<ListElement *> model;
     int32_t serial = 0;
-
-    auto check = [&](int step) {
-        ListHeader *h = list.Header;
-        ASSERT_EQ(h->First, model.empty() ? nullptr : model.front()) << step;
-        ASSERT_EQ(h->Last, model.empty() ? nullptr : model.back()) << step;
-        ListElement *previous = nullptr;
-        size_t i = 0;
-        for (ListElement *e = h->First; e; e = e->Next, i++) {
-            ASSERT_LT(i, model.size()) << step;
-            ASSERT_EQ(e, model[i]) << step;
-            ASSERT_EQ(e->Previous, previous) << step;
-            previous = e;
-        }
-        ASSERT_EQ(i, model.size()) << step;
-        ASSERT_EQ(list.Current, current < 0 ? nullptr : model[current]) << step;
-        ASSERT_EQ(ListCount(&list), (int32_t)model.size()) << step;
-        ASSERT_EQ(ListPosition(&list), current + 1) << step;
-    };
-
     for (int step = 0; step < 5000; step++) {
         bool refuse = random() % 10 == 0;
         if (refuse) Heap.HeapFailAt = Heap.HeapAllocations + 1;
@@ -400,60 +386,43 @@ TEST_F(ListsTest, RandomOperationsMatchAModel)
                 ASSERT_NE(result, nullptr);
                 ASSERT_EQ(PairOf(result)->Number, 0);
                 PairOf(result)->Number = ++serial;
-                current = before ? std::max(current, 0) : current + 1;
-                model.insert(model.begin() + current, result);
+                model.Add(result, before);
             }
         } else if (operation < 60) {
             ListDeleteCurrent(&list);
-            if (current >= 0) {
-                model.erase(model.begin() + current);
-                current = model.empty() ? -1 : (current == 0 ? 0 : current - 1);
-            }
+            model.DeleteCurrent();
         } else if (operation < 70) {
             result = ListNext(&list);
-            if (current < 0)
-                current = model.empty() ? -1 : 0;
-            else if (current + 1 < (int)model.size())
-                current++;
-            else
-                ASSERT_EQ(result, nullptr);
-            if (result) ASSERT_EQ(result, model[current]);
+            ASSERT_EQ(result, model.Next() ? model.Items[model.Current] : nullptr);
         } else if (operation < 78) {
             result = ListPrevious(&list);
-            if (current > 0) {
-                current--;
-                ASSERT_EQ(result, model[current]);
-            } else {
-                ASSERT_EQ(result, nullptr);
-            }
+            ASSERT_EQ(result, model.Previous() ? model.Items[model.Current] : nullptr);
         } else if (operation < 82) {
             result = ListFirst(&list);
-            current = model.empty() ? -1 : 0;
-            ASSERT_EQ(result, model.empty() ? nullptr : model.front());
+            model.First();
+            ASSERT_EQ(result, model.Items.empty() ? nullptr : model.Items.front());
         } else if (operation < 86) {
             result = ListLast(&list);
-            current = (int)model.size() - 1;
-            ASSERT_EQ(result, model.empty() ? nullptr : model.back());
+            model.Last();
+            ASSERT_EQ(result, model.Items.empty() ? nullptr : model.Items.back());
         } else if (operation < 90) {
             ListReset(&list);
-            current = -1;
+            model.Reset();
         } else if (operation < 98) {
-            if (model.empty()) {
+            if (model.Items.empty()) {
                 ListSetCurrent(&list, nullptr);
-                current = -1;
+                model.Reset();
             } else {
-                current = (int)(random() % model.size());
-                ListSetCurrent(&list, ListData(model[current]));
+                model.Current = (int)(random() % model.Items.size());
+                ListSetCurrent(&list, ListData(model.Items[model.Current]));
             }
         } else {
             ListClear(&list);
-            model.clear();
-            current = -1;
+            model.Clear();
         }
         Heap.HeapFailAt = 0;
-        check(step);
-        if (HasFatalFailure()) return;
-        for (size_t i = 0; i < model.size(); i++) ASSERT_NE(PairOf(model[i])->Number, 0);
+        ASSERT_EQ(ListModelDiff(&list, model, [](ListElement *e) { return e; }), "") << step;
+        for (ListElement *e : model.Items) ASSERT_NE(PairOf(e)->Number, 0);
     }
     EXPECT_TRUE(HeapValidate(Runtime.RuntimeHeap, 0, nullptr));
 }

@@ -1,16 +1,13 @@
 // The gadget table and the operations every kind shares: growth counted from the requested
 // number, numbers the table cannot hold, the creation values of the text and push-button
 // kinds, and what each dispatcher does with a filled slot and with a null one.
-#include "gadget_test_support.h"
-
-#include <cstring>
-#include <functional>
+#include "support/gadget_parent.h"
 
 #include "gadget/internal/panels.h"
 
 namespace {
 
-using GadgetTable = GadgetTest;
+using GadgetTable = HiddenParentTest;
 
 HWND Text(int32_t number, const char *text = "t")
 {
@@ -38,10 +35,10 @@ TEST_F(GadgetTable, NumbersBelowThirtyNeedNoGrowthAndThirtyGivesSixty)
     HWND grown = Text(30);
     EXPECT_EQ(Gadgets.Capacity, 60u);
     // Earlier slots keep their contents; the new ones up to the two spare slots are zero.
-    EXPECT_EQ(GadgetSlotOrSpare(0)->Handle, first);
-    EXPECT_EQ(GadgetSlotOrSpare(29)->Handle, last);
-    EXPECT_EQ(GadgetSlotOrSpare(29)->Ops, &TextKindOps);
-    EXPECT_EQ(GadgetSlotOrSpare(30)->Handle, grown);
+    EXPECT_EQ(Gadgets.Slots[0].Handle, first);
+    EXPECT_EQ(Gadgets.Slots[29].Handle, last);
+    EXPECT_EQ(Gadgets.Slots[29].Ops, &TextKindOps);
+    EXPECT_EQ(Gadgets.Slots[30].Handle, grown);
     for (int i = 31; i < 62; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
 }
 
@@ -51,154 +48,51 @@ TEST_F(GadgetTable, GrowthIsCountedFromTheRequestedNumber)
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(Gadgets.Capacity, 130u);
     for (int i = 0; i < 100; i++) EXPECT_EQ(Gadgets.Slots[i].Handle, nullptr) << i;
-    EXPECT_EQ(GadgetSlotOrSpare(100)->Handle, control);
+    EXPECT_EQ(Gadgets.Slots[100].Handle, control);
     EXPECT_EQ(GetDlgCtrlID(control), 100);
-}
-
-TEST_F(GadgetTable, NumberTooLargeForTheTableCreatesNothing)
-{
-    Text(3);
-    int children = GadgetChildCount(Parent);
-    EXPECT_EQ(Text(0x7FFFFFF0), nullptr);
-    EXPECT_EQ(Text(-1), nullptr);
-    // WM_COMMAND names a control by 16 bits: 70000 would be reported as 4464.
-    EXPECT_EQ(Text(65536), nullptr);
-    EXPECT_EQ(Text(70000), nullptr);
-    EXPECT_EQ(GadgetChildCount(Parent), children);
-    EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_NE(GadgetSlotOrSpare(3)->Handle, nullptr);
 }
 
 TEST_F(GadgetTable, FailedGrowthCreatesNothingAndKeepsTheTable)
 {
     HWND kept = Text(7);
-    int children = GadgetChildCount(Parent);
+    int children = GadgetChildCount(Window);
     Heap.HeapFailAt = Heap.HeapAllocations + 1;
     EXPECT_EQ(Text(40), nullptr);
     Heap.HeapFailAt = 0;
-    EXPECT_EQ(GadgetChildCount(Parent), children);
+    EXPECT_EQ(GadgetChildCount(Window), children);
     EXPECT_EQ(Gadgets.Capacity, 30u);
-    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
+    EXPECT_EQ(Gadgets.Slots[7].Handle, kept);
     // The next attempt grows as usual.
     EXPECT_NE(Text(40), nullptr);
     EXPECT_EQ(Gadgets.Capacity, 70u);
-    EXPECT_EQ(GadgetSlotOrSpare(7)->Handle, kept);
+    EXPECT_EQ(Gadgets.Slots[7].Handle, kept);
 }
 
-TEST_F(GadgetTable, NumbersOutsideTheTableAreIgnored)
-{
-    HWND control = Text(2, "bleibt");
-    char *cursor = Scratch.ScratchCursor;
-    for (int32_t number : {30, 1000, -1, (int32_t)0x80000000}) {
-        GadgetSetText(number, "x");
-        GadgetGetText(number);
-        GadgetGetItemText(number, 0, 0);
-        EXPECT_EQ(Scratch.ScratchCursor, cursor);
-        EXPECT_EQ(GadgetAddItem(number, -1, "x"), 0);
-        EXPECT_EQ(GadgetGetState(number), 0);
-        EXPECT_EQ(GadgetCountItems(number), 0);
-        EXPECT_EQ(GadgetActivate(number), nullptr);
-        GadgetDisable(number, 1);
-        GadgetFree(number);
-        // A caller that reaches for the slot anyway finds a gadget that was never created.
-        EXPECT_EQ(GadgetSlotOrSpare(number)->Handle, nullptr);
-        EXPECT_EQ(GadgetSlotOrSpare(number)->Ops, nullptr);
-    }
-    EXPECT_TRUE(IsWindow(control));
-    EXPECT_TRUE(IsWindowEnabled(control));
-    EXPECT_EQ(OutsideText(control), "bleibt");
-}
-
-// Every reader of every layer that refuses, or finds nothing to read, still produces its
-// piece: the empty text, with the cursor on it, wherever in the buffer the cursor lies. A
-// stale expression left behind the cursor must not show through.
-TEST_F(GadgetTable, EveryRefusedTextReadGivesTheEmptyText)
-{
-    GadgetCreateListBox(10, 0, 0, 50, 50);     // no items, nothing current
-    GadgetCreateComboBox(11, 0, 60, 50, 80);   // no items, nothing selected
-    GadgetCreatePanel(12, 60, 0, 100, 100);    // no tabs
-    GadgetListClose();
-    Text(13, "Text");
-    struct Row {
-        const char *Read;
-        std::function<void(char *at)> Call;
-    };
-    const Row rows[] = {
-        {"GadgetGetText, number past the table", [](char *) { GadgetGetText(30); }},
-        {"GadgetGetText, negative number", [](char *) { GadgetGetText(-1); }},
-        {"GadgetGetText, lowest number", [](char *) { GadgetGetText((int32_t)0x80000000); }},
-        {"GadgetGetText, number never created", [](char *) { GadgetGetText(14); }},
-        {"GadgetGetText, list box without a current item", [](char *) { GadgetGetText(10); }},
-        {"GadgetGetText, combo box without a selection", [](char *) { GadgetGetText(11); }},
-        {"GadgetGetText, panel without tabs", [](char *) { GadgetGetText(12); }},
-        {"GadgetGetItemText, number past the table", [](char *) { GadgetGetItemText(1000, 0, 0); }},
-        {"GadgetGetItemText, negative number", [](char *) { GadgetGetItemText(-1, 0, 0); }},
-        {"GadgetGetItemText, number never created", [](char *) { GadgetGetItemText(14, 0, 0); }},
-        {"GadgetGetItemText, list box, no such item", [](char *) { GadgetGetItemText(10, 3, 0); }},
-        {"GadgetGetItemText, list box, item -1", [](char *) { GadgetGetItemText(10, -1, 0); }},
-        {"GadgetGetItemText, combo box", [](char *) { GadgetGetItemText(11, 0, 0); }},
-        {"GadgetGetItemText, panel, no such tab", [](char *) { GadgetGetItemText(12, 3, 0); }},
-        {"GadgetGetItemText, text kind", [](char *) { GadgetGetItemText(13, 0, 0); }},
-        {"StringAppend, null", [](char *) { StringAppend(nullptr); }},
-        {"StringLeftPart, count 0", [](char *at) { StringLeftPart("abc", 0, at); }},
-        {"StringLeftPart, negative count", [](char *at) { StringLeftPart("abc", -4, at); }},
-        {"StringLeftPart, null", [](char *at) { StringLeftPart(nullptr, 3, at); }},
-        {"StringRightPart, count 0", [](char *at) { StringRightPart("abc", 0, at); }},
-        {"StringRightPart, null", [](char *at) { StringRightPart(nullptr, 3, at); }},
-        {"StringMiddle, start past the end", [](char *at) { StringMiddle("abc", 9, 2, at); }},
-        {"StringMiddle, count 0", [](char *at) { StringMiddle("abc", 1, 0, at); }},
-        {"StringMiddle, null", [](char *at) { StringMiddle(nullptr, 1, 2, at); }},
-        {"StringLowerCase, null", [](char *at) { StringLowerCase(nullptr, at); }},
-        {"StringUpperCase, null", [](char *at) { StringUpperCase(nullptr, at); }},
-        {"StringTrimLeft, null", [](char *at) { StringTrimLeft(nullptr, at); }},
-        {"StringTrimRight, blanks only", [](char *at) { StringTrimRight("   ", at); }},
-        {"StringTrimRight, null", [](char *at) { StringTrimRight(nullptr, at); }},
-    };
-    GuardedScratch scratch;
-    for (int room : {200, 0}) {
-        for (const Row &row : rows) {
-            scratch.LeaveRoom(room);
-            char *start = Scratch.ScratchCursor;
-            StringAppend("stale expression");
-            Scratch.ScratchCursor = start;
-            *start = 's';   // also where the stale text could not be built
-            row.Call(start);
-            EXPECT_EQ(Scratch.ScratchCursor, start) << row.Read << ", room " << room;
-            EXPECT_EQ(*start, 0) << row.Read << ", room " << room;
-        }
-    }
-}
-
-TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirClassStyleFontAndNumber)
+TEST_F(GadgetTable, TextAndButtonAreCreatedWithTheirFontNumberPlaceAndText)
 {
     HWND text = GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
     HWND button = GadgetCreateButton(3, 495, 5, 100, 24, "Start");
-    EXPECT_STRCASEEQ(OutsideClassName(text).c_str(), "STATIC");
-    EXPECT_STRCASEEQ(OutsideClassName(button).c_str(), "BUTTON");
-    EXPECT_EQ((uint32_t)GetWindowLongA(text, GWL_STYLE), 0x50020000u);
-    EXPECT_EQ((uint32_t)GetWindowLongA(button, GWL_STYLE), 0x50030000u);
-    EXPECT_EQ(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
     EXPECT_EQ(GetDlgCtrlID(text), 1);
     EXPECT_EQ(GetDlgCtrlID(button), 3);
-    EXPECT_EQ(GetParent(button), Parent);
+    EXPECT_EQ(GetParent(button), Window);
     EXPECT_EQ((HFONT)SendMessageA(button, WM_GETFONT, 0, 0), GetStockObject(ANSI_VAR_FONT));
     EXPECT_EQ(OutsideText(text), "Zahl:");
     EXPECT_EQ(OutsideText(button), "Start");
     RECT r;
     GetWindowRect(button, &r);
-    MapWindowPoints(nullptr, Parent, (POINT *)&r, 2);
+    MapWindowPoints(nullptr, Window, (POINT *)&r, 2);
     EXPECT_EQ(r.left, 495);
     EXPECT_EQ(r.top, 5);
     EXPECT_EQ(r.right - r.left, 100);
     EXPECT_EQ(r.bottom - r.top, 24);
-    EXPECT_EQ(GadgetSlotOrSpare(3)->Ops, &ButtonKindOps);
+    EXPECT_EQ(Gadgets.Slots[3].Ops, &ButtonKindOps);
 }
 
 TEST_F(GadgetTable, CreatingUnderANumberInUseReplacesTheSlotOnly)
 {
     HWND older = Text(5, "alt");
     HWND newer = Text(5, "neu");
-    EXPECT_EQ(GadgetSlotOrSpare(5)->Handle, newer);
+    EXPECT_EQ(Gadgets.Slots[5].Handle, newer);
     EXPECT_TRUE(IsWindow(older));
     GadgetSetText(5, "geändert");
     EXPECT_EQ(OutsideText(older), "alt");
@@ -227,15 +121,15 @@ TEST_F(GadgetTable, DisableWithZeroEnablesAndWithAnyOtherFlagDisables)
 
 TEST_F(GadgetTable, ActivateGivesTheFocusAndReturnsThePreviousOne)
 {
-    ShowWindow(Parent, SW_SHOWNOACTIVATE);
-    SetActiveWindow(Parent);
+    ShowWindow(Window, SW_SHOWNOACTIVATE);
+    SetActiveWindow(Window);
     HWND first = GadgetCreateButton(0, 0, 0, 50, 20, "a");
     HWND second = GadgetCreateButton(1, 0, 30, 50, 20, "b");
     GadgetActivate(0);
     ASSERT_EQ(GetFocus(), first);
     EXPECT_EQ(GadgetActivate(1), first);
     EXPECT_EQ(GetFocus(), second);
-    ShowWindow(Parent, SW_HIDE);
+    ShowWindow(Window, SW_HIDE);
 }
 
 // A kind without operations: every dispatcher falls back to its default.
@@ -281,37 +175,6 @@ TEST_F(GadgetTable, DefaultTextReaderJoinsTheExpressionBuiltSoFar)
     StringAppend("Zahl: ");
     GadgetGetText(6);
     EXPECT_STREQ(start, "Zahl: 220");
-}
-
-TEST_F(GadgetTable, DefaultTextReaderStopsAtFourThousandNineHundredNinetyNine)
-{
-    std::string longText(6000, 'a');
-    HWND edit = CreateWindowExA(0, "EDIT", longText.c_str(), WS_CHILD, 0, 0, 50, 20, Parent,
-                                (HMENU)8, Runtime.ModuleHandle, nullptr);
-    ASSERT_EQ(GetWindowTextLengthA(edit), 6000);
-    Gadgets.Slots[8].Handle = edit;
-    Gadgets.Slots[8].Ops = &TextKindOps;
-    char *cursor = Scratch.ScratchCursor;
-    GadgetGetText(8);
-    EXPECT_EQ(Scratch.ScratchCursor - cursor, 4999);
-    EXPECT_EQ(std::strlen(cursor), 4999u);
-}
-
-TEST_F(GadgetTable, DefaultTextReaderNeverWritesPastTheScratchBuffer)
-{
-    Text(6, "abcdefgh");
-    GuardedScratch scratch;
-    scratch.LeaveRoom(3);
-    char *cursor = Scratch.ScratchCursor;
-    GadgetGetText(6);
-    EXPECT_STREQ(cursor, "abc");
-    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-
-    // No room at all: the empty text on the last byte.
-    scratch.LeaveRoom(0);
-    GadgetGetText(6);
-    EXPECT_EQ(Scratch.ScratchCursor, ScratchEnd());
-    EXPECT_EQ(*ScratchEnd(), 0);
 }
 
 // A kind of the test's own that records what the dispatchers hand it.

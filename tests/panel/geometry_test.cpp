@@ -1,7 +1,7 @@
 // Position, size, hiding and resizing of gadgets, on captioned windows and on panel pages.
-#include "panel_support.h"
+#include "support/gadget_parent.h"
 
-using GeometryTest = HiddenWindowTest;
+using GeometryTest = HiddenParentTest;
 using Box = std::vector<int32_t>;
 
 // A gadget's x, y, width and height as the getters report them.
@@ -67,19 +67,4 @@ TEST_F(GeometryTest, HiddenGadgetsStillReportTheirSize)
     EXPECT_TRUE(HasStyle(edit, WS_VISIBLE));
     GadgetHide(1, -3);
     EXPECT_FALSE(HasStyle(edit, WS_VISIBLE));
-}
-
-TEST_F(GeometryTest, NumbersOutsideTheTableDoNothing)
-{
-    HWND button = GadgetCreateButton(1, 10, 20, 80, 24, "b");
-    for (int32_t number : {-1, -100, (int32_t)Gadgets.Capacity, 0x7FFFFFFF}) {
-        EXPECT_EQ(GadgetGetHandle(number), nullptr);
-        EXPECT_EQ(BoxOf(number), (Box{0, 0, 0, 0}));
-        GadgetHide(number, 1);
-        GadgetResize(number, 1, 1, 1, 1);
-    }
-    // A number inside the table that was never created has no handle.
-    EXPECT_EQ(GadgetGetHandle(29), nullptr);
-    EXPECT_TRUE(HasStyle(button, WS_VISIBLE));
-    EXPECT_EQ(GadgetGetWidth(1), 80);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/divisor_sum.h"
+#include "support/divisor_sums.h"
 
 namespace {
 
@@ -22,29 +23,10 @@ bool FullSets()
     return std::getenv("DIVISOR_SUM_FULL") != nullptr;
 }
 
-// Sum of the divisors below m, from the pairs (d, m / d) with d up to the square root, modulo
-// 2^32; 0 for m below 2.
-int32_t PairReference(int32_t m)
-{
-    if (m < 2) return 0;
-    uint64_t sum = 0;
-    for (uint64_t d = 1; d * d <= (uint64_t)m; d++)
-        if (m % d == 0) {
-            sum += d;
-            if (d * d != (uint64_t)m) sum += m / d;
-        }
-    return (int32_t)(uint32_t)(sum - (uint64_t)m);
-}
-
-// s(m) for every m below 2^16 at once: each d is added to its proper multiples.
+// s(m) for every m below 2^16, once per program.
 const std::vector<int32_t> &SmallSums()
 {
-    static std::vector<int32_t> sums;
-    if (sums.empty()) {
-        sums.assign(SmallLimit, 0);
-        for (int32_t d = 1; d < SmallLimit; d++)
-            for (int32_t k = 2 * d; k < SmallLimit; k += d) sums[k] += d;
-    }
+    static const std::vector<int32_t> sums = DivisorSumSieve(SmallLimit);
     return sums;
 }
 
@@ -97,14 +79,14 @@ std::string WayName(const ::testing::TestParamInfo<int> &info)
 
 }   // namespace
 
-TEST(DivisorSumReference, PairReferenceAgreesWithSieveAndKnownWrappedSums)
+TEST(DivisorSumReference, PairsAgreeWithTheSieveAndWrapLikeTheProgram)
 {
     const std::vector<int32_t> &sums = SmallSums();
-    for (int32_t m = 0; m < SmallLimit; m += 7) ASSERT_EQ(PairReference(m), sums[m]) << m;
+    for (int32_t m = 0; m < SmallLimit; m += 7) ASSERT_EQ(DivisorSumWrapped(m), sums[m]) << m;
     // True sums 4614182496, 8794170000, 5918905440: each is past 2^32 and wraps.
-    EXPECT_EQ(PairReference(1102701600), 319215200);
-    EXPECT_EQ(PairReference(2095133040), 204235408);
-    EXPECT_EQ(PairReference(1396755360), 1623938144);
+    EXPECT_EQ(DivisorSumWrapped(1102701600), 319215200);
+    EXPECT_EQ(DivisorSumWrapped(2095133040), 204235408);
+    EXPECT_EQ(DivisorSumWrapped(1396755360), 1623938144);
 }
 
 // The plain loop is the scalar way; a sieve stands in for it for the others.
@@ -128,7 +110,7 @@ TEST_P(DivisorSumWay, AroundTheSingleToDoubleHandOver)
     std::vector<int32_t> sample = {16777259, 33550336 /* perfect */, 8388608, 8388607, 12582912};
     const int32_t around = FullSets() ? 5000 : 300;
     for (int32_t m = (1 << 24) - around; m <= (1 << 24) + around; m++) sample.push_back(m);
-    for (int32_t m : sample) ASSERT_EQ(sum(m), PairReference(m)) << "m = " << m;
+    for (int32_t m : sample) ASSERT_EQ(sum(m), DivisorSumWrapped(m)) << "m = " << m;
 }
 
 // Rows of m, each set aimed at one way a wide loop can go wrong on large m.
@@ -153,7 +135,7 @@ TEST_P(DivisorSumWay, UpperRangeMatchesDivisorPairs)
     for (int i = 0; i < 256; i++) sample.push_back((int32_t)std::exp2(exponent(random)));
     for (int i = 0; i < 7; i++) sample.push_back(top(random));
     for (int i = 0; i < 24; i++) sample.push_back((int32_t)std::exp2(upperExponent(random)));
-    for (int32_t m : sample) ASSERT_EQ(sum(m), PairReference(m)) << "m = " << m;
+    for (int32_t m : sample) ASSERT_EQ(sum(m), DivisorSumWrapped(m)) << "m = " << m;
 }
 
 // The estimates must not lean on the rounding mode a caller left in MXCSR.
@@ -169,7 +151,7 @@ TEST_P(DivisorSumWay, SameSumsInEveryRoundingMode)
             if (sum(m) != sums[m]) wrong = m, wrongSum = sum(m);
         for (int32_t q : {1023, 1024, 4095, 4096})
             for (int32_t d : {4099, 30011})
-                if (!wrong && sum(q * d) != PairReference(q * d))
+                if (!wrong && sum(q * d) != DivisorSumWrapped(q * d))
                     wrong = q * d, wrongSum = sum(q * d);
         MxcsrWrite(saved);
         EXPECT_EQ(wrong, 0) << "rounding mode " << std::hex << mode << std::dec << " gives "
@@ -182,7 +164,7 @@ TEST_P(DivisorSumWay, SameSumsWhateverTheCallersStackAlignment)
     for (uint32_t skew : {0u, 4u, 8u, 12u, 20u, 36u, 60u})
         for (int32_t m : {12, 220, 10000, 65520, 16777215, 20000000}) {
             if (GetParam() == DivisorSumPathScalar && m > SmallLimit) continue;
-            EXPECT_EQ(CallWithSkewedStack(sum, m, skew), PairReference(m))
+            EXPECT_EQ(CallWithSkewedStack(sum, m, skew), DivisorSumWrapped(m))
                 << "skew " << skew << ", m " << m;
         }
 }

@@ -1,24 +1,21 @@
 // Gadget texts read into the scratch buffer with less room left than the text needs: list-box
 // lines, text lines, edit contents and combo-box items arrive cut so that their zero is the
 // buffer's last byte, and nothing is written behind it, where a guard page waits.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <stdint.h>
 
 #include "gadget/internal/gadgets.h"
+#include "support/gadget_parent.h"
 #include "support/scratch.h"
 #include "window/internal/windows.h"
 
 namespace {
 
-class ScratchGuard : public ::testing::Test {
+class ScratchGuard : public HiddenParentTest {
   protected:
-    static void SetUpTestSuite()
+    void SetUp() override
     {
-        Window = WindowOpen(3, 0, 0, 400, 300, WS_CAPTION | FlagHidden, "Schutzseite");
-        ASSERT_NE(Window, nullptr);
-        GadgetListUse(Window);
+        HiddenParentTest::SetUp();
         for (int i = 0; i < 7000; i++) Long += (char)('a' + i % 26);
         GadgetCreateListBox(40, 0, 0, 200, 100);
         GadgetAddItem(40, -1, "kurz");
@@ -40,21 +37,19 @@ class ScratchGuard : public ::testing::Test {
         GuardedScratch guard;
         char *start = ScratchEnd() - room;
         Scratch.ScratchCursor = start;
+        start[-1] = 'x';   // nothing before the cursor is touched
         read();
+        EXPECT_EQ(start[-1], 'x') << what << ", room " << room;
         size_t expected = std::min<size_t>({Long.size(), (size_t)room, limit});
         EXPECT_EQ(PieceAt(start), Long.substr(0, expected)) << what << ", room " << room;
         EXPECT_EQ(Scratch.ScratchCursor, start + expected) << what << ", room " << room;
         if (expected == (size_t)room) EXPECT_EQ(*ScratchEnd(), 0) << what << ", room " << room;
     }
 
-    static HWND Window;
-    static std::string Long;
+    std::string Long;
 };
 
-HWND ScratchGuard::Window;
-std::string ScratchGuard::Long;
-
-const int Rooms[] = {0, 1, 2, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
+const int Rooms[] = {0, 1, 2, 3, 11, 100, 4998, 4999, 5000, 6999, 7000, 7001};
 
 TEST_F(ScratchGuard, ListBoxLinesAreCutAtTheLastByte)
 {

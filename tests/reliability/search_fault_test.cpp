@@ -1,24 +1,25 @@
 // The search's first two reports (220 and 284) with one allocation refused, for every
 // allocation they make: the search goes on, every pair still gets its line, the pair list
 // stays a valid list, and nothing is written through a refused block.
-#include <gtest/gtest.h>
-
 #include "app/search.h"
 #include "gadget/internal/gadgets.h"
 #include "runtime/internal/heap.h"
 #include "support/events.h"
+#include "support/gadget_parent.h"
 #include "support/outside_reader.h"
 #include "window/internal/events.h"
 #include "window/internal/windows.h"
 
 namespace {
 
-TEST(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
+// A hidden window of the search window's size as the gadget parent.
+class SearchFaults : public HiddenParentTest {
+  protected:
+    SearchFaults() : HiddenParentTest(600, 300) {}
+};
+
+TEST_F(SearchFaults, EveryRefusedAllocationOfAReportLeavesTheSearchGoing)
 {
-    HWND window =
-        WindowOpen(0, 0, 0, 600, 300, WS_CAPTION | WS_SYSMENU | FlagHidden, "Befreundete Zahlen");
-    ASSERT_NE(window, nullptr);
-    GadgetListUse(window);
     HWND list = GadgetCreateListBox(0, 5, 5, 485, 269);
     GadgetCreateText(1, 5, 279, 100, 16, "Zahl:");
     GadgetCreateText(2, 110, 279, 100, 16, "Index in Kette:");

@@ -3,44 +3,14 @@
 
 #include <stdlib.h>
 
+#include "support/divisor_sums.h"
+
 namespace {
 
-enum { SieveSize = 2000000 };
-
-// s(m) for m below SieveSize from the sieve, above it by trial up to the square root.
-struct DivisorSums {
-    std::vector<unsigned> Sums;
-    DivisorSums() : Sums(SieveSize, 0)
-    {
-        for (unsigned d = 1; d < SieveSize / 2; d++)
-            for (unsigned m = 2 * d; m < SieveSize; m += d) Sums[m] += d;
-    }
-    unsigned long long Of(unsigned long long m) const
-    {
-        if (m < SieveSize) return Sums[m];
-        unsigned long long sum = 1;
-        for (unsigned long long d = 2; d * d <= m; d++)
-            if (m % d == 0) sum += d + (d * d == m ? 0 : m / d);
-        return sum;
-    }
-};
-
-struct Report {
-    long long Candidate;
-    std::string Line;
-};
-
-const std::vector<Report> &Reports()
+// Every report below two million, once per program.
+const std::vector<AmicableReport> &Reports()
 {
-    static std::vector<Report> reports;
-    if (reports.empty()) {
-        DivisorSums s;
-        for (unsigned long long n = 2; n < SieveSize; n++) {
-            unsigned long long m = s.Of(n);
-            if (m != n && s.Of(m) == n)
-                reports.push_back({(long long)n, std::to_string(n) + ", " + std::to_string(m)});
-        }
-    }
+    static const std::vector<AmicableReport> reports = AmicableReports(2000000);
     return reports;
 }
 
@@ -54,15 +24,15 @@ LPARAM Point(int x, int y)
 std::vector<std::string> SoakExpectedLines(long long below)
 {
     std::vector<std::string> lines;
-    for (const Report &r : Reports())
-        if (r.Candidate < below) lines.push_back(r.Line);
+    for (const AmicableReport &r : Reports())
+        if (r.Candidate < below) lines.push_back(r.Line());
     return lines;
 }
 
 size_t SoakLinesBelow(long long below)
 {
     size_t count = 0;
-    for (const Report &r : Reports()) count += r.Candidate < below;
+    for (const AmicableReport &r : Reports()) count += r.Candidate < below;
     return count;
 }
 

@@ -14,7 +14,7 @@
 void SoakSendInput(HWND window, unsigned serial);
 
 // The lines "n, s(n)" the search reports for every candidate n below the bound, in order,
-// computed here independently by a divisor-sum sieve.
+// computed independently of the program (support/divisor_sums.h).
 std::vector<std::string> SoakExpectedLines(long long below);
 
 // How many of those lines belong to candidates below the bound.

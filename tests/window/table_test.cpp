@@ -211,19 +211,6 @@ TEST_F(WindowTable, UseSelectsByNumberAndNullForNumbersWithoutWindow)
     EXPECT_EQ(WindowOuterWidth(), 0);   // no window: the queries read nothing
 }
 
-TEST_F(WindowTable, NegativeNumbersAreRefused)
-{
-    HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");
-    EXPECT_EQ(WindowOpen(-1, 0, 0, 50, 50, FlagHidden, ""), nullptr);
-    EXPECT_EQ(CurrentWindowHandle(), nullptr);
-    EXPECT_EQ(WindowOpen(INT32_MIN, 0, 0, 50, 50, FlagHidden, ""), nullptr);
-    EXPECT_EQ(Windows.Table.Capacity, 10u);
-    EXPECT_FALSE(ClassRegistered("WindowClass_-1"));
-    WindowSetHidden(-1, 0);
-    EXPECT_FALSE(IsWindowVisible(zero));
-    EXPECT_EQ(Windows.Table.Handles[0], zero);
-}
-
 TEST_F(WindowTable, ATableThatCannotGrowRefusesTheOpenAndStaysAsItWas)
 {
     HWND zero = WindowOpen(0, 0, 0, 50, 50, FlagHidden, "");

@@ -5,20 +5,19 @@
 
 #include <string.h>
 
-#include <iterator>
-#include <list>
-
 #include "host_runtime.h"
+#include "runtime/containers.h"
+#include "runtime/internal/heap.h"
 #include "runtime/internal/containers.h"
 #include "runtime/internal/heap.h"
+#include "support/list_model.h"
 
 namespace {
 
 struct Model {
     bool Created = false;
     uint32_t DataSize = 0;
-    std::list<int32_t> Values;
-    int Cursor = -1;   // index of Current; -1 before the first element
+    ListModel<int32_t> List;   // the elements' first data words
 };
 
 struct Fuzz {
@@ -35,7 +34,7 @@ struct Fuzz {
         return Models[i].DataSize >= 4 ? *(int32_t *)ListData(e) : 0;
     }
 
-    // The whole list against the model, link by link.
+    // The whole list against the model, link by link, every element a live heap block.
     void Check(int i)
     {
         ListVar &l = Lists[i];
@@ -47,22 +46,12 @@ struct Fuzz {
         }
         CHECK(l.Header && HostHeapOwns(Runtime.RuntimeHeap, l.Header));
         CHECK(l.Header->ElementSize == m.DataSize + 8);
-        ListElement *previous = nullptr, *e = l.Header->First;
-        int index = 0, currentIndex = -1;
-        for (int32_t v : m.Values) {
-            CHECK(e != nullptr);
+        std::string diff = ListModelDiff(&l, m.List, [&](ListElement *e) {
             CHECK(HostHeapOwns(Runtime.RuntimeHeap, e));
-            CHECK(e->Previous == previous);
-            CHECK(Value(i, e) == v);
-            if (e == l.Current) currentIndex = index;
-            previous = e;
-            e = e->Next;
-            index++;
-        }
-        CHECK(e == nullptr);
-        CHECK(l.Header->Last == previous);
-        CHECK(currentIndex == m.Cursor);
-        if (m.Cursor == -1) CHECK(l.Current == nullptr);
+            return Value(i, e);
+        });
+        if (!diff.empty()) fprintf(stderr, "list %d: %s\n", i, diff.c_str());
+        CHECK(diff.empty());
     }
 
     // What the runtime keeps after every step, whatever the model says: both ends of the list
@@ -113,9 +102,7 @@ struct Fuzz {
             memcpy(ListData(e), &v, 4);
         else
             v = 0;
-        int at = m.Cursor == -1 ? 0 : before ? m.Cursor : m.Cursor + 1;
-        m.Values.insert(std::next(m.Values.begin(), at), v);
-        m.Cursor = at;
+        m.List.Add(v, before);
     }
 
     void Step()
@@ -123,7 +110,7 @@ struct Fuzz {
         int i = In.ConsumeIntegralInRange(0, 1);
         ListVar &l = Lists[i];
         Model &m = Models[i];
-        int count = (int)m.Values.size();
+        int count = (int)m.List.Items.size();
         ListElement *r;
         switch (In.ConsumeIntegralInRange(0, 16)) {
         case 0: {
@@ -138,76 +125,55 @@ struct Fuzz {
             }
             m.Created = true;
             m.DataSize = size;
-            m.Values.clear();
             // ListCreate leaves Current alone; a current element of the old list would belong
             // to no list, so the program resets it, as this model does.
             ListReset(&l);
-            m.Cursor = -1;
+            m.List = ListModel<int32_t>();
             break;
         }
         case 1: Adding(i, false); break;
         case 2: Adding(i, true); break;
         case 3:
             ListDeleteCurrent(&l);
-            if (m.Cursor >= 0) {
-                m.Values.erase(std::next(m.Values.begin(), m.Cursor));
-                if (m.Values.empty())
-                    m.Cursor = -1;
-                else if (m.Cursor > 0)
-                    m.Cursor--;
-            }
+            m.List.DeleteCurrent();
             break;
         case 4:
             ListClear(&l);
-            m.Values.clear();
-            m.Cursor = -1;
+            m.List.Clear();
             CHECK(ListCount(&l) == 0 && ListPosition(&l) == 0);
             break;
         case 5: CHECK(ListCount(&l) == count); break;
-        case 6: CHECK(ListPosition(&l) == m.Cursor + 1); break;
+        case 6: CHECK(ListPosition(&l) == m.List.Current + 1); break;
         case 7:
             ListReset(&l);
-            m.Cursor = -1;
+            m.List.Reset();
             break;
         case 8:
             r = ListNext(&l);
-            if (m.Cursor == -1) {
-                m.Cursor = count ? 0 : -1;
-                CHECK(r == l.Current);
-            } else if (m.Cursor + 1 < count) {
-                m.Cursor++;
-                CHECK(r == l.Current);
-            } else {
-                CHECK(r == nullptr);
-            }
+            CHECK(r == (m.List.Next() ? l.Current : nullptr));
             break;
         case 9:
             r = ListPrevious(&l);
-            if (m.Cursor > 0) {
-                m.Cursor--;
-                CHECK(r == l.Current);
-            } else {
-                CHECK(r == nullptr);
-            }
+            CHECK(r == (m.List.Previous() ? l.Current : nullptr));
             break;
         case 10:
             r = ListFirst(&l);
-            m.Cursor = count ? 0 : -1;
+            m.List.First();
             CHECK(r == l.Current);
             break;
         case 11:
             r = ListLast(&l);
-            m.Cursor = count - 1;
+            m.List.Last();
             CHECK(r == l.Current);
             break;
         case 12:
             if (m.Created && count && In.ConsumeBool()) {
                 int at = In.ConsumeIntegralInRange(0, count - 1);
                 ListSetCurrent(&l, ListData(ElementAt(i, at)));
-                m.Cursor = at;
+                m.List.Current = at;
             } else {
                 ListSetCurrent(&l, nullptr);
-                m.Cursor = -1;
+                m.List.Reset();
             }
             break;
         case 13:
@@ -216,10 +182,10 @@ struct Fuzz {
             break;
         case 14:
             // The program writes the current element's data directly.
-            if (m.Cursor >= 0 && m.DataSize >= 4) {
+            if (m.List.Current >= 0 && m.DataSize >= 4) {
                 int32_t v = In.ConsumeIntegral<int32_t>();
                 memcpy(ListData(l.Current), &v, 4);
-                *std::next(m.Values.begin(), m.Cursor) = v;
+                m.List.Items[m.List.Current] = v;
             }
             break;
         default: Arrays(); break;
@@ -228,7 +194,7 @@ struct Fuzz {
         Invariants(1);
         // Every link is compared after every step while the lists are short, then every
         // eighth step; the end of the input compares them once more.
-        if (++Steps % 8 == 0 || Models[0].Values.size() + Models[1].Values.size() < 48) {
+        if (++Steps % 8 == 0 || Models[0].List.Items.size() + Models[1].List.Items.size() < 48) {
             Check(0);
             Check(1);
         }

@@ -16,58 +16,9 @@
 #include "runtime/internal/heap.h"
 #include "runtime/internal/strings.h"
 #include "support/heap_census.h"
+#include "support/text_model.h"
 
 namespace {
-
-// A text as the core sees it: null, or a zero-terminated string.
-struct ModelText {
-    bool Null = true;
-    std::string Text;
-};
-
-ModelText Lower(const ModelText &t, bool upper)
-{
-    ModelText r = t;
-    for (char &c : r.Text) {
-        unsigned char u = (unsigned char)c;
-        if (!upper && ((u >= 65 && u <= 90) || (u >= 192 && u <= 223))) c = (char)(u + 32);
-        if (upper && ((u >= 97 && u <= 122) || u >= 224)) c = (char)(u - 32);
-    }
-    return r;
-}
-
-int32_t ModelFind(const ModelText &text, const ModelText &pattern, int32_t start)
-{
-    if (text.Null || pattern.Null) return 0;
-    const std::string &t = text.Text;
-    size_t begin = start <= 1 ? 0 : (size_t)start - 1;
-    if (begin > t.size()) return 0;
-    size_t at = t.find(pattern.Text, begin);
-    return at == std::string::npos ? 0 : (int32_t)at + 1;
-}
-
-int32_t ModelToLong(const ModelText &text)
-{
-    if (text.Null) return 0;
-    const char *p = text.Text.c_str();
-    bool negative = *p == '-';
-    if (negative) p++;
-    uint32_t value = 0;
-    for (; *p; p++) value = value * 10 + ((uint32_t)(unsigned char)*p - 48);
-    return (int32_t)(negative ? 0 - value : value);
-}
-
-std::string Format(const char *format, uint32_t value)
-{
-    char b[32];
-    if (!strcmp(format, "%ld"))
-        snprintf(b, sizeof b, "%ld", (long)(int32_t)value);
-    else if (!strcmp(format, "%lu"))
-        snprintf(b, sizeof b, "%lu", (unsigned long)value);
-    else
-        snprintf(b, sizeof b, "%lX", (unsigned long)value);
-    return b;
-}
 
 // One expression being built: where it starts and the bytes it should hold so far.
 struct Frame {
@@ -79,7 +30,7 @@ struct Fuzz {
     FuzzedDataProvider &In;
     std::vector<Frame> Frames;
     StringVar Vars[3] = {0, 0, 0};
-    ModelText VarModel[3];
+    TextModelValue VarModel[3];
     std::deque<std::string> Pool;   // a deque: texts handed out never move
     bool RefuseNext = false;
 
@@ -114,10 +65,10 @@ struct Fuzz {
     }
 
     // Picks a text: null, one from the input, a variable's, or the expression's own.
-    const char *PickText(ModelText *model)
+    const char *PickText(TextModelValue *model)
     {
         switch (In.ConsumeIntegralInRange(0, 5)) {
-        case 0: *model = ModelText(); return nullptr;
+        case 0: *model = TextModelValue(); return nullptr;
         case 1: {
             int v = In.ConsumeIntegralInRange(0, 2);
             *model = VarModel[v];
@@ -175,7 +126,7 @@ struct Fuzz {
     {
         Frame &f = Top();
         char *at = Scratch.ScratchCursor;
-        ModelText t, p;
+        TextModelValue t, p;
         const char *text;
         int32_t n, m;
         int operation = In.ConsumeIntegralInRange(0, 23);
@@ -189,20 +140,20 @@ struct Fuzz {
         case 1: {
             uint32_t v = In.ConsumeIntegral<uint32_t>();
             CHECK(StringFromLong((int32_t)v, at) == (at > End() ? End() : at));
-            Piece(Format("%ld", v));
+            Piece(TextModelFormat("%ld", v));
             break;
         }
         case 2: {
             uint32_t v = In.ConsumeIntegral<uint32_t>();
             int32_t sel = In.ConsumeIntegralInRange(-1, 3);
             StringFromUnsigned(v, sel, at);
-            Piece(Format("%lu", sel == 0 ? v & 0xFF : sel == 1 ? v & 0xFFFF : v));
+            Piece(TextModelFormat("%lu", sel == 0 ? v & 0xFF : sel == 1 ? v & 0xFFFF : v));
             break;
         }
         case 3: {
             uint32_t v = In.ConsumeIntegral<uint32_t>();
             StringFromHex(v, at);
-            Piece(Format("%lX", v));
+            Piece(TextModelFormat("%lX", v));
             break;
         }
         case 4: {
@@ -230,22 +181,21 @@ struct Fuzz {
             const char *pattern = PickText(&p);
             n = In.ConsumeIntegralInRange(-3, 130);
             if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
-            CHECK(StringFind(text, pattern, n) == ModelFind(t, p, n));
+            CHECK(StringFind(text, pattern, n) == TextModelFind(t, p, n));
             break;
         }
         case 8:
             text = PickText(&t);
             n = In.ConsumeIntegralInRange(-3, 130);
             StringLeftPart(text, n, at);
-            Piece(n <= 0 ? "" : t.Text.substr(0, n));
+            Piece(TextModelLeft(t.Text, n));
             break;
         case 9: {
             text = PickText(&t);
             n = In.ConsumeIntegralInRange(-3, 130);
             if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
-            int32_t k = n < (int32_t)t.Text.size() ? n : (int32_t)t.Text.size();
             StringRightPart(text, n, at);
-            Piece(k <= 0 ? "" : t.Text.substr(t.Text.size() - k));
+            Piece(TextModelRight(t.Text, n));
             break;
         }
         case 10: {
@@ -254,38 +204,35 @@ struct Fuzz {
             m = In.ConsumeIntegralInRange(-3, 130);
             if (In.ConsumeBool()) n = In.ConsumeIntegral<int32_t>();
             if (In.ConsumeBool()) m = In.ConsumeIntegral<int32_t>();
-            size_t begin = n <= 1 ? 0 : (size_t)n - 1;
             StringMiddle(text, n, m, at);
-            Piece((t.Null || m <= 0 || begin > t.Text.size()) ? "" : t.Text.substr(begin, m));
+            Piece(TextModelMiddle(t.Text, n, m));
             break;
         }
         case 11:
             text = PickText(&t);
             StringLowerCase(text, at);
-            Piece(Lower(t, false).Text);
+            Piece(TextModelCase(t.Text, false));
             break;
         case 12:
             text = PickText(&t);
             StringUpperCase(text, at);
-            Piece(Lower(t, true).Text);
+            Piece(TextModelCase(t.Text, true));
             break;
         case 13: {
             text = PickText(&t);
-            size_t first = t.Text.find_first_not_of(' ');
             StringTrimLeft(text, at);
-            Piece(first == std::string::npos ? "" : t.Text.substr(first));
+            Piece(TextModelTrimLeft(t.Text));
             break;
         }
         case 14: {
             text = PickText(&t);
-            size_t last = t.Text.find_last_not_of(' ');
             StringTrimRight(text, at);
-            Piece(last == std::string::npos ? "" : t.Text.substr(0, last + 1));
+            Piece(TextModelTrimRight(t.Text));
             break;
         }
         case 15:
             text = PickText(&t);
-            CHECK(StringToLong(text) == ModelToLong(t));
+            CHECK(StringToLong(text) == TextModelToLong(t));
             break;
         case 16: {
             // Store the expression: the variable gets its text up to the first zero.
@@ -347,14 +294,14 @@ struct Fuzz {
             int v = In.ConsumeIntegralInRange(0, 2);
             StringFree(Vars[v]);
             Vars[v] = nullptr;
-            VarModel[v] = ModelText();
+            VarModel[v] = TextModelValue();
             break;
         }
         default:
             // A variable given its own text.
             {
                 int v = In.ConsumeIntegralInRange(0, 2);
-                ModelText own = VarModel[v];
+                TextModelValue own = VarModel[v];
                 StringAssignText(&Vars[v], Vars[v]);
                 Expect(v, own.Null, own.Text);
             }

@@ -1,5 +1,6 @@
-// The panel tests' fixtures, their creation watch and their readings of tabs and pages.
-#include "panel_support.h"
+// The gadget tests' set-up, their creation watch and their readings of controls, tabs and
+// pages.
+#include "gadget_parent.h"
 
 static std::vector<CreationRecord> Creations;
 static HHOOK CreationHook;
@@ -46,6 +47,31 @@ std::vector<CreationRecord> TakeCreations()
     return taken;
 }
 
+// A fresh gadget layer with the window as its parent, nothing queued, nothing recorded.
+static void GadgetStateRestart(HWND window)
+{
+    GadgetLayerInit();
+    GadgetListUse(window);
+    WindowTestFlush();
+    Scratch.ScratchCursor = Scratch.ScratchBuffer;
+    *Scratch.ScratchCursor = 0;
+    TakeCreations();
+}
+
+void HiddenParentTest::SetUp()
+{
+    Window = WindowOpen(HiddenParentNumber, 30, 30, Width, Height,
+                        WS_CAPTION | WS_SYSMENU | FlagHidden, "Gadgets");
+    ASSERT_NE(Window, nullptr);
+    GadgetStateRestart(Window);
+}
+
+void HiddenParentTest::TearDown()
+{
+    WindowClose(HiddenParentNumber);
+    WindowTestFlush();
+}
+
 HWND SharedVisibleWindow()
 {
     if (VisibleWindow == nullptr || !IsWindow(VisibleWindow)) {
@@ -63,43 +89,31 @@ void DestroyChildren(HWND window)
     for (HWND c : children) DestroyWindow(c);
 }
 
-static void GadgetStateRestart()
-{
-    PanelLayerInit();
-    Gadgets.OptionGroupOpen = 0;
-    Scratch.ScratchCursor = Scratch.ScratchBuffer;
-    TakeCreations();
-}
-
-void HiddenWindowTest::SetUp()
-{
-    Window = WindowOpen(1, 30, 30, 500, 400, FlagHidden | WS_CAPTION | WS_SYSMENU, "Hidden");
-    ASSERT_NE(Window, nullptr);
-    GadgetListUse(Window);
-    WindowTestFlush();
-    GadgetStateRestart();
-}
-
-void HiddenWindowTest::TearDown()
-{
-    WindowClose(1);
-    WindowTestFlush();
-}
-
 void VisibleWindowTest::SetUp()
 {
     Window = SharedVisibleWindow();
     ASSERT_NE(Window, nullptr);
     ASSERT_TRUE(IsWindowVisible(Window));
-    GadgetListUse(Window);
-    WindowTestFlush();
-    GadgetStateRestart();
+    GadgetStateRestart(Window);
 }
 
 void VisibleWindowTest::TearDown()
 {
     DestroyChildren(Window);
     WindowTestFlush();
+}
+
+static BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*(int *)count;
+    return TRUE;
+}
+
+int GadgetChildCount(HWND window)
+{
+    int count = 0;
+    EnumChildWindows(window, CountChild, (LPARAM)&count);
+    return count;
 }
 
 HWND PageOf(HWND tab, int index)
