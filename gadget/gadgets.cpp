@@ -76,6 +76,9 @@ HWND GadgetCreate(int32_t number)
     // A control's notifications name it by the low 16 bits of its identifier only, so a larger
     // number would come back as another gadget's.
     if ((uint32_t)number > GadgetNumberLimit || !GadgetTableEnsure(number)) return nullptr;
+    // A hook may create another gadget while this control is made (WM_PARENTNOTIFY reaches
+    // it), which rewrites the creation record: the number and the kind stay this call's own.
+    const GadgetKindOps *ops = Gadgets.KindOps;
     Gadgets.CreatingNumber = number;
     HWND control = CreateWindowExA(
         Gadgets.ExStyle, Gadgets.ClassName, Gadgets.Params.Text, Gadgets.Style, Gadgets.Params.X,
@@ -83,10 +86,12 @@ HWND GadgetCreate(int32_t number)
         (HMENU)(intptr_t)number, Runtime.ModuleHandle, nullptr);
     // The table may have been reallocated meanwhile: look the slot up anew. It only grows, so
     // the number still fits.
-    GadgetSlot *slot = GadgetSlotOrNull(Gadgets.CreatingNumber);
+    GadgetSlot *slot = GadgetSlotOrNull(number);
     RUNTIME_ASSERT(slot != nullptr);
+    RUNTIME_ASSERT(control == nullptr ||
+                   (uint32_t)GetWindowLongA(control, GWL_ID) <= GadgetNumberLimit);
     slot->Handle = control;
-    slot->Ops = Gadgets.KindOps;
+    slot->Ops = ops;
     SendMessageA(control, WM_SETFONT, (WPARAM)Gadgets.GadgetFont, 1);
     Gadgets.OptionGroupOpen = 0;
     return control;
@@ -108,8 +113,10 @@ void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t 
     int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte
     int32_t length = (int32_t)SendMessageA(control, lengthMessage, (WPARAM)index, 0);
     if (length >= 0 && length <= room) {
+        // The count is the control's word: never more than the length it announced.
         int32_t copied = (int32_t)SendMessageA(control, textMessage, (WPARAM)index, (LPARAM)cursor);
-        if (copied != -1) cursor += copied;
+        if (copied > length) copied = length;
+        if (copied > 0) cursor += copied;
     } else if (length > room) {
         char *block = (char *)HeapAllocate((uint32_t)length + 1, HeapFillNone);
         if (block != nullptr) {
@@ -127,18 +134,25 @@ void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t 
     Scratch.ScratchCursor = cursor;
 }
 
-void GadgetDisable(int32_t number, int32_t flag)
+HWND GadgetControlOrNull(int32_t number)
 {
     GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return;
-    EnableWindow(slot->Handle, flag == 0 ? TRUE : FALSE);
+    return slot != nullptr ? slot->Handle : nullptr;
 }
 
+void GadgetDisable(int32_t number, int32_t flag)
+{
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return;
+    EnableWindow(control, flag == 0 ? TRUE : FALSE);
+}
+
+// SetFocus with a null window takes the focus from every window.
 HWND GadgetActivate(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return nullptr;
-    return SetFocus(slot->Handle);
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return nullptr;
+    return SetFocus(control);
 }
 
 LRESULT SendBareMessage(HWND control, UINT message)

@@ -5,8 +5,15 @@
 
 HWND GadgetGetHandle(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    return slot != nullptr ? slot->Handle : nullptr;
+    return GadgetControlOrNull(number);
+}
+
+// The control's window rectangle into GadgetRect; all zero when the platform cannot read it, so
+// that no earlier query's rectangle answers for it.
+static void GeometryRectOf(HWND window)
+{
+    Gadgets.GadgetRect = RECT{0, 0, 0, 0};
+    GetWindowRect(window, &Gadgets.GadgetRect);
 }
 
 // The parent's client origin in screen coordinates along one axis: its window edge plus the
@@ -15,7 +22,7 @@ HWND GadgetGetHandle(int32_t number)
 // refills GadgetRect: the platform works on a copy.
 static int32_t GeometryClientOrigin(HWND parent, bool vertical)
 {
-    GetWindowRect(parent, &Gadgets.GadgetRect);
+    GeometryRectOf(parent);
     RECT client = Gadgets.GadgetRect;
     LONG *edge = vertical ? &client.top : &client.left;
     int32_t windowEdge = *edge;
@@ -27,10 +34,10 @@ static int32_t GeometryClientOrigin(HWND parent, bool vertical)
 // The control's left (or top) edge in its parent's client area.
 static int32_t GeometryPosition(int32_t number, bool vertical)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return 0;
-    int32_t origin = GeometryClientOrigin(GetParent(slot->Handle), vertical);
-    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return 0;
+    int32_t origin = GeometryClientOrigin(GetParent(control), vertical);
+    GeometryRectOf(control);
     return (vertical ? Gadgets.GadgetRect.top : Gadgets.GadgetRect.left) - origin;
 }
 
@@ -46,40 +53,43 @@ int32_t GadgetGetY(int32_t number)
 
 int32_t GadgetGetWidth(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return 0;
-    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return 0;
+    GeometryRectOf(control);
     return Gadgets.GadgetRect.right - Gadgets.GadgetRect.left;
 }
 
 int32_t GadgetGetHeight(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return 0;
-    GetWindowRect(slot->Handle, &Gadgets.GadgetRect);
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return 0;
+    GeometryRectOf(control);
     return Gadgets.GadgetRect.bottom - Gadgets.GadgetRect.top;
 }
 
 void GadgetHide(int32_t number, int32_t hide)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return;
-    ShowWindow(slot->Handle, hide != 0 ? SW_HIDE : SW_SHOW);
+    HWND control = GadgetControlOrNull(number);
+    if (control == nullptr) return;
+    ShowWindow(control, hide != 0 ? SW_HIDE : SW_SHOW);
 }
 
 void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr) return;
+    if (slot == nullptr || slot->Handle == nullptr) return;
     HWND control = slot->Handle;
     // The table's identity is what marks a panel; its pages follow only if it has tabs.
     int pages = slot->Ops == &PanelKindOps && SendBareMessage(control, TCM_GETITEMCOUNT) > 0;
-    GetWindowRect(control, &Gadgets.GadgetRect);
+    GeometryRectOf(control);
     if (height == -1) height = Gadgets.GadgetRect.bottom - Gadgets.GadgetRect.top;
     if (width == -1) width = Gadgets.GadgetRect.right - Gadgets.GadgetRect.left;
     if (y == -1) y = GadgetGetY(number);
     if (x == -1) x = GadgetGetX(number);
     MoveWindow(control, x, y, width, height, TRUE);
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE);
+    // The pages are sized without a redraw (SWP_NOREDRAW): the one redraw comes after them and
+    // takes the pages along.
     if (pages) PanelLayoutPages(control);
+    RedrawWindow(control, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -34,8 +34,8 @@ struct GadgetLayerState {
     uint32_t Style;
     uint32_t ExStyle;
     const GadgetKindOps *KindOps;   // kind of the control to create
-    // The number being created, looked up again once CreateWindowExA returns; process-wide
-    // like the rest of the creation record, which a hook may read while the control is made.
+    // The number being created: part of the creation record, which a hook may read while the
+    // control is made; GadgetCreate itself keeps its own copy across the platform call.
     int32_t CreatingNumber;
     int32_t OptionGroupOpen;   // 1 while options created in a row form one group
     // The rectangle the geometry operations have the platform fill. Shared rather than local:
@@ -48,3 +48,6 @@ extern GadgetLayerState Gadgets;
 
 void GadgetLayerInit(void);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
+// The control of a created number, else null: a null window would reach the platform as "no
+// window" (SetFocus takes the focus away, RedrawWindow paints the desktop).
+HWND GadgetControlOrNull(int32_t number);

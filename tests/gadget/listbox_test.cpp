@@ -144,59 +144,28 @@ TEST_F(ListBox, SelectsItemsOneByOneAndReportsTheirState)
     EXPECT_EQ(GadgetGetItemState(0, 7), -1);
 }
 
-// With both multiple-selection styles the platform refuses LB_SETCURSEL (documented for
-// multiple-selection list boxes) and reports the caret item as current: selecting by text or
-// by state changes no item's selection there, and the operations pass on what it reports.
-TEST_F(ListBox, CurrentItemOnTheMultipleSelectionStyleFollowsThePlatform)
+// With both multiple-selection styles the platform refuses LB_SETCURSEL and answers
+// LB_GETCURSEL with the caret item (both documented for multiple-selection list boxes): the
+// current item is where the caret stands, 0 until it moves, and selecting by text or by state
+// changes nothing; the item-state operations select.
+TEST_F(ListBox, TheCurrentItemIsTheCaretItemAndOnlyItemStatesSelect)
 {
-    Fill({"a", "b", "c"});
+    auto currentText = [] { return ScratchRead([] { GadgetGetText(0); }); };
+    Fill({"ab", "abc", "b", "abc"});
+    EXPECT_EQ(GadgetGetState(0), 0) << "nothing selected: the caret item, not -1";
+    EXPECT_EQ(currentText(), "ab");
+    GadgetSetText(0, "abc");
     GadgetSetState(0, 2);
-    GadgetSetText(0, "b");
-    for (int32_t i = 0; i < 3; i++) EXPECT_EQ(GadgetGetItemState(0, i), 0) << i;
-    EXPECT_EQ(GadgetGetState(0), (int32_t)SendMessageA(Box, LB_GETCURSEL, 0, 0));
-}
+    for (int32_t i = 0; i < 4; i++) EXPECT_EQ(GadgetGetItemState(0, i), 0) << i;
+    EXPECT_EQ(GadgetGetState(0), 0);
+    EXPECT_EQ(currentText(), "ab");
 
-// The same operations on a single-selection list box, where the platform honours them.
-class SingleSelectionListBox : public ListBox {
-  protected:
-    void SetUp() override
-    {
-        ListBox::SetUp();
-        Gadgets.Params = {0, 0, 100, 100, nullptr, 0};
-        Gadgets.ClassName = "LISTBOX";
-        Gadgets.Style = WS_CHILD | LBS_HASSTRINGS | LBS_NOTIFY;
-        Gadgets.ExStyle = 0;
-        Gadgets.KindOps = &ListBoxKindOps;
-        Box = GadgetCreate(0);
-        ASSERT_NE(Box, nullptr);
-        Fill({"ab", "abc", "b", "abc"});
-    }
-
-    std::string CurrentText()
-    {
-        return ScratchRead([] { GadgetGetText(0); });
-    }
-};
-
-TEST_F(SingleSelectionListBox, TextSelectsTheFirstExactMatchOrNothing)
-{
-    EXPECT_EQ(GadgetGetState(0), -1);
-    EXPECT_EQ(CurrentText(), "");
-    GadgetSetText(0, "abc");   // not the prefix match "ab", and the first of the two
-    EXPECT_EQ(GadgetGetState(0), 1);
-    EXPECT_EQ(CurrentText(), "abc");
-    GadgetSetText(0, "a");   // no item equals it: nothing is current any more
-    EXPECT_EQ(GadgetGetState(0), -1);
-    EXPECT_EQ(CurrentText(), "");
-}
-
-TEST_F(SingleSelectionListBox, StateSelectsByIndex)
-{
-    GadgetSetState(0, 2);
+    SendMessageA(Box, LB_SETCARETINDEX, 2, 0);   // where a click leaves the caret
     EXPECT_EQ(GadgetGetState(0), 2);
-    EXPECT_EQ(CurrentText(), "b");
-    GadgetSetState(0, -1);
-    EXPECT_EQ(GadgetGetState(0), -1);
+    EXPECT_EQ(currentText(), "b");
+    GadgetSetItemState(0, 1, 1);
+    EXPECT_GT(GadgetGetItemState(0, 1), 0);
+    EXPECT_EQ(GadgetGetState(0), (int32_t)SendMessageA(Box, LB_GETCURSEL, 0, 0));
 }
 
 TEST_F(ListBox, TextOfANewListBoxIsEmptyAndLeavesTheCursor)

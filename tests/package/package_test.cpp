@@ -1,7 +1,7 @@
 // Programs built from what the project hands out, watched from a second process: the two
 // examples built against an installed copy (HELLO_EXE, FORM_EXE), and the two programs of the
 // unpacked Windows download (DIST_DIR). package_test.sh builds and unpacks them first. The
-// starter and the download's programs carry the resources the program helper gives them, and
+// examples and the download's programs carry the resources the program helper gives them, and
 // their windows show the program's icon.
 #include <gtest/gtest.h>
 
@@ -113,6 +113,7 @@ TEST(FormProgram, ASummaryReadsEveryControlAndTheNoteWindowClosesByItsButton)
     };
     std::string exe = PackagePath("FORM_EXE");
     ASSERT_FALSE(exe.empty()) << "FORM_EXE is not set";
+    PackageExpectResources(exe);
     OutsideProgram program;
     ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
     HWND window = PackageFindWindow(program, "Formular", FormProgress);
