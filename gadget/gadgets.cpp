@@ -9,6 +9,7 @@
 #include "runtime/internal/check.h"
 #include "runtime/internal/heap.h"
 #include "runtime/internal/strings.h"
+#include "window/internal/windows.h"
 
 GadgetLayerState Gadgets;
 
@@ -108,6 +109,10 @@ void GadgetReadNothing(void)
 void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index)
 {
     if (!ScratchCursorInside()) return;
+    if (!WindowOwnedHere(control)) {
+        GadgetReadNothing();
+        return;
+    }
     char *cursor = Scratch.ScratchCursor;
     char *end = ScratchEnd();
     int32_t room = (int32_t)(end - cursor);   // characters before the zero on the last byte

@@ -10,6 +10,7 @@
 #include "runtime/internal/heap.h"
 #include "runtime/internal/strings.h"
 #include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 PanelState Panels;
 
@@ -99,6 +100,7 @@ void PanelSelectTab(HWND tab, int32_t index)
 {
     // What follows works on whatever the control made of the index: a refused one leaves the
     // old selection, whose page is shown again; with no tab selected, nothing changes.
+    if (!WindowOwnedHere(tab)) return;
     SendMessageA(tab, TCM_SETCURSEL, (WPARAM)index, 0);
     WindowTabShowPage(tab, (int32_t)SendBareMessage(tab, TCM_GETCURSEL));
     PanelCheckPages(tab);
@@ -106,6 +108,7 @@ void PanelSelectTab(HWND tab, int32_t index)
 
 void PanelRemoveTab(HWND tab, int32_t index)
 {
+    if (!WindowOwnedHere(tab)) return;
     Panels.TabItem.mask = TCIF_PARAM;
     if (!SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem)) return;
     DestroyWindow((HWND)Panels.TabItem.lParam);
@@ -114,6 +117,7 @@ void PanelRemoveTab(HWND tab, int32_t index)
 
 void PanelLayoutPages(HWND tab)
 {
+    if (!WindowOwnedHere(tab)) return;
     SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
     Panels.TabRowHeight = Panels.PanelRect.bottom;
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);

@@ -28,6 +28,8 @@ static void WindowCommandStep(WPARAM wParam, LPARAM lParam)
 
 HWND WindowTabPage(HWND tab, int32_t index)
 {
+    // Another program's window would be sent a tab message that points into this process.
+    if (!WindowOwnedHere(tab)) return nullptr;
     EventState.TabItem.mask = TCIF_PARAM;
     // A tab that cannot be read must not bring back the page of an earlier lookup.
     EventState.TabItem.lParam = 0;
@@ -35,16 +37,22 @@ HWND WindowTabPage(HWND tab, int32_t index)
     return (HWND)EventState.TabItem.lParam;
 }
 
+// Every other page on show is hidden and disabled: the pages are looked up by their tabs, not
+// taken as the tab control's first child, which may be the control's own arrow buttons once
+// its tabs overflow the row.
 void WindowTabShowPage(HWND tab, int32_t index)
 {
-    if (index < 0) return;
+    if (index < 0 || !WindowOwnedHere(tab)) return;
     HWND page = WindowTabPage(tab, index);
-    HWND shown = GetWindow(tab, GW_CHILD);
-    ShowWindow(shown, SW_HIDE);
-    EnableWindow(shown, FALSE);
+    for (int32_t other = (int32_t)SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) - 1; other >= 0;
+         other--) {
+        HWND shown = WindowTabPage(tab, other);
+        if (shown == page || !(GetWindowLongA(shown, GWL_STYLE) & WS_VISIBLE)) continue;
+        ShowWindow(shown, SW_HIDE);
+        EnableWindow(shown, FALSE);
+    }
     if (!page) return;
     EnableWindow(page, TRUE);
-    // Shown only together with HWND_TOP, so that the page on show stays the first child.
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 

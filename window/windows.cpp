@@ -3,6 +3,7 @@
 // while its class is registered and its table entry holds the handle.
 #include "window/internal/windows.h"
 #include "window/internal/events.h"
+#include "runtime/internal/check.h"
 #include "runtime/internal/heap.h"
 
 WindowLayerState Windows;
@@ -57,6 +58,11 @@ void WindowLayerEnd(void)
     // Windows, classes, brush and accelerators go with the process.
 }
 
+bool WindowOwnedHere(HWND window)
+{
+    return window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
 HWND *WindowSlotOf(int32_t number)
 {
     return &Windows.Table.Handles[number];
@@ -87,6 +93,24 @@ static int WindowTableGrow(int32_t number)
     Windows.Table.Handles = handles;
     Windows.Table.Capacity = capacity;
     return 1;
+}
+
+// Checked builds: every open window's class paints with a live background (the platform
+// deletes a class's brush when the class goes), and the current window is null, one the
+// table holds, or one closed since (which WindowClose leaves current).
+static void WindowCheckLayer(void)
+{
+#if defined(RUNTIME_CHECKS)
+    bool currentHeld = Windows.CurrentWindow == nullptr || !IsWindow(Windows.CurrentWindow);
+    for (uint32_t number = 0; number < Windows.Table.Capacity; number++) {
+        HWND window = Windows.Table.Handles[number];
+        if (window == nullptr) continue;
+        currentHeld = currentHeld || window == Windows.CurrentWindow;
+        HBRUSH brush = (HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND);
+        RUNTIME_ASSERT(brush == (HBRUSH)(COLOR_BTNFACE + 1) || GetObjectType(brush) == OBJ_BRUSH);
+    }
+    RUNTIME_ASSERT(currentHeld);
+#endif
 }
 
 HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags,
@@ -121,6 +145,7 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
                         outer.bottom - outer.top, nullptr, nullptr, Runtime.ModuleHandle, nullptr);
     *WindowSlotOf(number) = window;
     Windows.CurrentWindow = window;
+    WindowCheckLayer();
     return window;
 }
 
@@ -134,11 +159,13 @@ void WindowClose(int32_t number)
     DestroyWindow(window);
     WindowClassNameOf(number);
     UnregisterClassA(Windows.WindowClassName, Runtime.ModuleHandle);
+    WindowCheckLayer();
 }
 
 void WindowUse(int32_t number)
 {
     Windows.CurrentWindow = WindowHandleOf(number);
+    WindowCheckLayer();
 }
 
 void WindowSetHidden(int32_t number, int32_t hide)

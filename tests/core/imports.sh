@@ -1,14 +1,15 @@
 #!/bin/sh
 # A shipped program imports from the five platform libraries only, and from each of them only
 # the functions the runtime is built on: a name the compiler slipped in (strlen) fails here.
-# InSendMessageEx tells the window procedure a message came from another thread.
+# Beyond them: InSendMessageEx tells the window procedure a message came from another thread;
+# GetWindowThreadProcessId and GetCurrentThreadId let a tab operation refuse another program's window.
 # Usage: imports.sh PROGRAM.exe...
 status=0
 for exe in "$@"; do
   i686-w64-mingw32-objdump -p "$exe" | awk -v exe="$exe" '
     BEGIN {
       allowed["kernel32.dll"] = "GetCommandLineA GetModuleHandleA GetModuleFileNameA HeapCreate" \
-        " HeapAlloc HeapReAlloc HeapFree HeapDestroy RtlZeroMemory ExitProcess"
+        " HeapAlloc HeapReAlloc HeapFree HeapDestroy RtlZeroMemory ExitProcess GetCurrentThreadId"
       allowed["user32.dll"] = "RegisterClassA UnregisterClassA CreateWindowExA DestroyWindow" \
         " AdjustWindowRect GetWindowRect GetClientRect MoveWindow SetWindowPos ShowWindow SetMenu" \
         " RedrawWindow GetMessageA PeekMessageA TranslateAcceleratorA CreateAcceleratorTableA" \
@@ -16,7 +17,7 @@ for exe in "$@"; do
         " SetFocus GetActiveWindow IsChild EnumChildWindows IsWindowEnabled IsWindowVisible" \
         " EnableWindow GetWindow GetParent GetWindowLongA GetClassNameA SetWindowTextA" \
         " GetWindowTextA wvsprintfA LoadIconA LoadCursorA GetSysColor GetSystemMetrics" \
-        " GetCursorPos InSendMessageEx"
+        " GetCursorPos InSendMessageEx GetWindowThreadProcessId"
       allowed["gdi32.dll"] = "GetStockObject"
       allowed["comctl32.dll"] = "InitCommonControls"
       allowed["crtdll.dll"] = "__GetMainArgs exit strchr signal raise"

@@ -98,6 +98,31 @@ TEST_F(GadgetTable, CreatingUnderANumberInUseReplacesTheSlotOnly)
     EXPECT_EQ(OutsideText(older), "alt");
 }
 
+// WM_PARENTNOTIFY reaches the hook while a control is made; a hook that creates a gadget then
+// rewrites the creation record, and each control must still land in its own slot.
+static LRESULT CALLBACK CreatingHook(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    static bool inside = false;
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && !inside) {
+        inside = true;
+        GadgetCreateButton(9, 60, 0, 50, 20, "innen");
+        inside = false;
+    }
+    return 0;
+}
+
+TEST_F(GadgetTable, AGadgetCreatedByTheHookDuringACreationTakesNoOtherSlot)
+{
+    WindowSetCallback(CreatingHook);
+    HWND outer = Text(3, "aussen");
+    WindowSetCallback(nullptr);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(Gadgets.Slots[3].Handle, outer);
+    EXPECT_EQ(Gadgets.Slots[3].Ops, &TextKindOps);
+    EXPECT_EQ(GetDlgCtrlID(Gadgets.Slots[9].Handle), 9);
+    EXPECT_EQ(Gadgets.Slots[9].Ops, &ButtonKindOps);
+}
+
 TEST_F(GadgetTable, FontAppliesToGadgetsCreatedAfterwardsOnly)
 {
     HWND before = Text(0);

@@ -23,7 +23,7 @@ failed_logs() {
 
 if [ -n "$DIST_TESTS_ALL" ]; then
   # As a user starts it: the programs' own lengths, not the soak's.
-  env -u SOAK_SECONDS -u DIVISOR_SUM_FULL wine cmd /c run-tests.cmd >"$work/raw" 2>&1
+  env -u SOAK_SECONDS -u DIVISOR_SUM_FULL -u CENSUS_FULL wine cmd /c run-tests.cmd >"$work/raw" 2>&1
   rc=$?
   tr -d '\r' <"$work/raw" >"$work/out"
   cat "$work/out"

@@ -414,12 +414,10 @@ TEST_F(ForeignTab, ItsTabsAreNotRead)
     Expect({REFUSED(WindowTabPage(Foreign, 0)), REFUSED(PanelRemoveTab(Foreign, 0))});
 }
 
-// Disabled until the layers can tell a control of this process from another's with the calls
-// the runtime may import. Today the page switch hides and disables that window's first child
-// (for the desktop, the topmost window of any program), the layout takes a row height from a
-// rectangle the foreign window never filled, and an item read with no room left faults: the
-// text comes back across the process boundary in a block longer than the room.
-TEST_F(ForeignTab, DISABLED_ItsPagesAndItemsAreLeftAlone)
+// The operations that take a tab control's handle refuse a window that is not this thread's:
+// the page switch would hide and disable its first child (for the desktop, the topmost window
+// of any program), and the layout and item read would send it pointers into this process.
+TEST_F(ForeignTab, ItsPagesAndItemsAreLeftAlone)
 {
     // clang-format off
     Expect({

@@ -95,7 +95,7 @@ TEST_F(Events, TheFirstFetchAfterOpeningReportsTheSizeSentDuringCreation)
     EXPECT_EQ(EventWParam(), (WPARAM)SIZE_RESTORED);
     EXPECT_EQ(EventLParam(), MAKELPARAM(320, 160));
     EXPECT_EQ(EventState.SourceWindow, window);
-    *WindowSlotOf(3) = 0;   // left open: destroying a visible window costs seconds
+    WindowTestForget(3);
 }
 
 TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown)
@@ -107,7 +107,7 @@ TEST_F(Events, AWindowOpenedHiddenIsSizedWhenFirstShown)
     EXPECT_EQ(WindowPollEvent(), EventCodeSize);
     EXPECT_EQ(EventWindowNumber(), 5);
     EXPECT_EQ(EventLParam(), MAKELPARAM(200, 100));
-    *WindowSlotOf(5) = 0;
+    WindowTestForget(5);
 }
 
 TEST_F(Events, ASizeChangeIsReportedOnlyOnceItsDeferredMessageIsHandled)

@@ -26,6 +26,12 @@ void WindowTestLayerRestart()
     WindowLayerInit();
 }
 
+void WindowTestForget(int32_t number)
+{
+    if (Windows.CurrentWindow == *WindowSlotOf(number)) Windows.CurrentWindow = nullptr;
+    *WindowSlotOf(number) = nullptr;
+}
+
 void WindowTestSendInFetch(const std::vector<SentMessage> &batch)
 {
     if (!Driver) {

@@ -15,6 +15,10 @@
 // (table of 10).
 void WindowTestLayerRestart();
 
+// Leaves a visible window open but out of the layer's reach, neither in the table nor current:
+// destroying a visible window costs seconds.
+void WindowTestForget(int32_t number);
+
 struct SentMessage {
     HWND Target;
     UINT Message;

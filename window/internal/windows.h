@@ -35,4 +35,8 @@ void WindowLayerInit(void);
 void WindowLayerEnd(void);
 
 HWND *WindowSlotOf(int32_t number);
+// Whether a window is this thread's, where the runtime made it: the operations that take a
+// window handle refuse another program's (its controls would be sent pointers into this
+// process, its children hidden).
+bool WindowOwnedHere(HWND window);
 void WindowClassNameOf(int32_t number);
