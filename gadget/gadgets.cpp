@@ -25,8 +25,11 @@ void GadgetLayerInit(void)
     InitCommonControls();
 }
 
+// Another program's window cannot be a parent of this thread's controls: refused, null, and the
+// parent stays.
 HWND GadgetListUse(HWND window)
 {
+    if (window != nullptr && !WindowOwnedHere(window)) return nullptr;
     Gadgets.GadgetParent = window;
     return window;
 }
@@ -228,7 +231,7 @@ void GadgetSetText(int32_t number, const char *text)
     if (slot->Ops != nullptr && slot->Ops->SetText != nullptr)
         slot->Ops->SetText(slot->Handle, text);
     else
-        SetWindowTextA(slot->Handle, text);
+        SetWindowTextA(slot->Handle, text != nullptr ? text : "");   // null is no text to it
 }
 
 int32_t GadgetAddItem(int32_t number, int32_t position, const char *text)

@@ -23,7 +23,8 @@ static int32_t OptionGetState(HWND control)
 
 static void OptionSetState(HWND control, int32_t state)
 {
-    SendMessageA(control, BM_SETCHECK, (WPARAM)state, 0);
+    // BM_SETCHECK takes only BST_UNCHECKED and BST_CHECKED on this button.
+    SendMessageA(control, BM_SETCHECK, state != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 const GadgetKindOps OptionKindOps = {

@@ -153,7 +153,15 @@ static void PanelTitleAt(HWND tab, int32_t index)
     Panels.TabItem.pszText = cursor;
     Panels.TabItem.cchTextMax = room < PanelTitleLimit ? room : PanelTitleLimit;
     SendMessageA(tab, TCM_GETITEMA, (WPARAM)index, (LPARAM)&Panels.TabItem);
-    while (cursor < end && *cursor != 0) cursor++;
+    // The control may point pszText at its own copy of the title instead of filling the buffer.
+    const char *title = Panels.TabItem.pszText;
+    if (title == nullptr) title = "";
+    if (title != cursor) {
+        char *limit = cursor + Panels.TabItem.cchTextMax - 1;
+        while (cursor < limit && *title != 0) *cursor++ = *title++;
+    } else {
+        while (cursor < end && *cursor != 0) cursor++;
+    }
     *cursor = 0;
     Scratch.ScratchCursor = cursor;
 }

@@ -71,7 +71,8 @@ static void WindowNotifyStep(const NMHDR *header)
     if (!header) return;
     char *name = EventState.NotifyClassName;
     name[0] = 0;
-    GetClassNameA(header->hwndFrom, name, sizeof EventState.NotifyClassName);
+    // A failed call leaves the buffer undefined: no name, no event.
+    if (GetClassNameA(header->hwndFrom, name, sizeof EventState.NotifyClassName) == 0) return;
     bool admitted =
         name[0] == 'S' && name[1] == 'y' && name[2] == 's' && (name[3] == 'T' || name[3] == 'L');
     if (!admitted) return;

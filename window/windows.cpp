@@ -53,9 +53,14 @@ void WindowLayerInit(void)
     EventState.AcceleratorTable = EventState.FocusTabTable;
 }
 
+// Windows and classes go with the process; an accelerator table is the creator's to destroy.
+// A table the program handed over stays the program's.
 void WindowLayerEnd(void)
 {
-    // Windows, classes, brush and accelerators go with the process.
+    if (EventState.AcceleratorTable == EventState.FocusTabTable)
+        EventState.AcceleratorTable = nullptr;
+    DestroyAcceleratorTable(EventState.FocusTabTable);
+    EventState.FocusTabTable = nullptr;
 }
 
 bool WindowOwnedHere(HWND window)
@@ -184,7 +189,8 @@ HWND CurrentWindowHandle(void)
 static RECT WindowOuterRect(void)
 {
     RECT outer = {0, 0, 0, 0};
-    GetWindowRect(Windows.CurrentWindow, &outer);
+    // A failed call leaves the rectangle undefined.
+    if (!GetWindowRect(Windows.CurrentWindow, &outer)) outer = RECT{0, 0, 0, 0};
     return outer;
 }
 
@@ -213,14 +219,14 @@ int32_t WindowTop(void)
 int32_t WindowCursorX(void)
 {
     POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+    if (!GetCursorPos(&cursor)) cursor = POINT{0, 0};
     return cursor.x - WindowOuterRect().left;
 }
 
 int32_t WindowCursorY(void)
 {
     POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+    if (!GetCursorPos(&cursor)) cursor = POINT{0, 0};
     return cursor.y - WindowOuterRect().top;
 }
 

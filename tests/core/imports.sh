@@ -2,7 +2,8 @@
 # A shipped program imports from the five platform libraries only, and from each of them only
 # the functions the runtime is built on: a name the compiler slipped in (strlen) fails here.
 # Beyond them: InSendMessageEx tells the window procedure a message came from another thread;
-# GetWindowThreadProcessId and GetCurrentThreadId let a tab operation refuse another program's window.
+# GetWindowThreadProcessId and GetCurrentThreadId let an operation refuse another program's
+# window; DestroyAcceleratorTable gives the Tab table back at the end.
 # Usage: imports.sh PROGRAM.exe...
 status=0
 for exe in "$@"; do
@@ -17,7 +18,7 @@ for exe in "$@"; do
         " SetFocus GetActiveWindow IsChild EnumChildWindows IsWindowEnabled IsWindowVisible" \
         " EnableWindow GetWindow GetParent GetWindowLongA GetClassNameA SetWindowTextA" \
         " GetWindowTextA wvsprintfA LoadIconA LoadCursorA GetSysColor GetSystemMetrics" \
-        " GetCursorPos InSendMessageEx GetWindowThreadProcessId"
+        " GetCursorPos InSendMessageEx GetWindowThreadProcessId DestroyAcceleratorTable"
       allowed["gdi32.dll"] = "GetStockObject"
       allowed["comctl32.dll"] = "InitCommonControls"
       allowed["crtdll.dll"] = "__GetMainArgs exit strchr signal raise"

@@ -154,6 +154,9 @@ TEST_F(KindsTest, CheckBoxStateIsItsCheckMark)
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     GadgetSetState(1, 0);
     EXPECT_EQ(GadgetGetState(1), 0);
+    GadgetSetState(1, 2);   // any state but 0 checks: BM_SETCHECK knows no other on this button
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    GadgetSetState(1, 0);
     Click(box);
     EXPECT_EQ(GadgetGetState(1), 1);
 }

@@ -307,7 +307,7 @@ TEST_F(PanelTest, NestedPanelsAndTwoClosesReturnToTheRightParents)
 TEST_F(PanelTest, GadgetListCloseAfterGadgetListUseGivesTheSavedParentBack)
 {
     GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
-    GadgetListUse(GetDesktopWindow());
+    GadgetListUse(GadgetGetHandle(PanelNumber));
     GadgetListClose();
     EXPECT_EQ(Gadgets.GadgetParent, Window);
 }

@@ -411,7 +411,8 @@ class ForeignTab : public RefusedCalls {
 
 TEST_F(ForeignTab, ItsTabsAreNotRead)
 {
-    Expect({REFUSED(WindowTabPage(Foreign, 0)), REFUSED(PanelRemoveTab(Foreign, 0))});
+    Expect({REFUSED(WindowTabPage(Foreign, 0)), REFUSED(PanelRemoveTab(Foreign, 0)),
+            REFUSED(GadgetListUse(Foreign))});
 }
 
 // The operations that take a tab control's handle refuse a window that is not this thread's:
