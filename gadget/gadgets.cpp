@@ -168,12 +168,21 @@ LRESULT SendBareMessage(HWND control, UINT message)
     return SendMessageA(control, message, 0, 0);
 }
 
-// The dispatchers. A number outside the table does nothing and gives 0; a text reader gives
-// the empty text, as for a number never created.
+// The slot of a number whose control exists. The dispatchers hand a kind only a live handle: a
+// kind's operation on no window would act as if it had one (a panel the platform refused would
+// make a page without a parent and report its first tab).
+static GadgetSlot *GadgetSlotWithControl(int32_t number)
+{
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    return slot != nullptr && slot->Handle != nullptr ? slot : nullptr;
+}
+
+// The dispatchers. A number outside the table, or without a control, does nothing and gives 0;
+// a text reader gives the empty text.
 
 void GadgetFree(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->Free != nullptr)
         slot->Ops->Free(slot->Handle);
@@ -183,14 +192,14 @@ void GadgetFree(int32_t number)
 
 int32_t GadgetGetState(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetState == nullptr) return 0;
     return slot->Ops->GetState(slot->Handle);
 }
 
 int32_t GadgetSetState(int32_t number, int32_t state)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetState == nullptr) return 0;
     slot->Ops->SetState(slot->Handle, state);
     return 0;
@@ -211,12 +220,12 @@ static void GadgetReadWindowText(HWND control)
     *Scratch.ScratchCursor = 0;
 }
 
-// A number never created (or whose control the platform refused) has no window to read; the
-// platform does not refuse a null handle there but can hand back text that is not empty.
+// The platform does not refuse a null window to GetWindowTextA but can hand back text that is
+// not empty: a number without a control reads nothing.
 void GadgetGetText(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr || slot->Handle == nullptr)
+    GadgetSlot *slot = GadgetSlotWithControl(number);
+    if (slot == nullptr)
         GadgetReadNothing();
     else if (slot->Ops != nullptr && slot->Ops->GetText != nullptr)
         slot->Ops->GetText(slot->Handle);
@@ -226,7 +235,7 @@ void GadgetGetText(int32_t number)
 
 void GadgetSetText(int32_t number, const char *text)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr) return;
     if (slot->Ops != nullptr && slot->Ops->SetText != nullptr)
         slot->Ops->SetText(slot->Handle, text);
@@ -236,21 +245,21 @@ void GadgetSetText(int32_t number, const char *text)
 
 int32_t GadgetAddItem(int32_t number, int32_t position, const char *text)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItem == nullptr) return 0;
     return slot->Ops->AddItem(slot->Handle, position, text != nullptr ? text : "");
 }
 
 int32_t GadgetAddItemExtra(int32_t number, int32_t itemNumber, const char *text, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->AddItemExtra == nullptr) return 0;
     return slot->Ops->AddItemExtra(slot->Handle, itemNumber, text != nullptr ? text : "", second);
 }
 
 int32_t GadgetRemoveItem(int32_t number, int32_t index)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->RemoveItem == nullptr) return 0;
     slot->Ops->RemoveItem(slot->Handle, index);
     return 0;
@@ -258,7 +267,7 @@ int32_t GadgetRemoveItem(int32_t number, int32_t index)
 
 int32_t GadgetClearItems(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->ClearItems == nullptr) return 0;
     slot->Ops->ClearItems(slot->Handle);
     return 0;
@@ -266,21 +275,21 @@ int32_t GadgetClearItems(int32_t number)
 
 int32_t GadgetCountItems(int32_t number)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->CountItems == nullptr) return 0;
     return slot->Ops->CountItems(slot->Handle);
 }
 
 int32_t GadgetGetItemState(int32_t number, int32_t index)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->GetItemState == nullptr) return 0;
     return slot->Ops->GetItemState(slot->Handle, index);
 }
 
 int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemState == nullptr) return 0;
     slot->Ops->SetItemState(slot->Handle, index, state);
     return 0;
@@ -288,7 +297,7 @@ int32_t GadgetSetItemState(int32_t number, int32_t index, int32_t state)
 
 void GadgetGetItemText(int32_t number, int32_t index, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot != nullptr && slot->Ops != nullptr && slot->Ops->GetItemText != nullptr)
         slot->Ops->GetItemText(slot->Handle, index, second);
     else
@@ -299,7 +308,7 @@ void GadgetGetItemText(int32_t number, int32_t index, int32_t second)
 // replaces an item by removing and inserting would otherwise lose the item.
 int32_t GadgetSetItemText(int32_t number, int32_t index, const char *text, int32_t second)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
+    GadgetSlot *slot = GadgetSlotWithControl(number);
     if (slot == nullptr || slot->Ops == nullptr || slot->Ops->SetItemText == nullptr) return 0;
     slot->Ops->SetItemText(slot->Handle, index, text != nullptr ? text : "", second);
     return 0;

@@ -12,8 +12,7 @@ HWND GadgetGetHandle(int32_t number)
 // that no earlier query's rectangle answers for it.
 static void GeometryRectOf(HWND window)
 {
-    Gadgets.GadgetRect = RECT{0, 0, 0, 0};
-    GetWindowRect(window, &Gadgets.GadgetRect);
+    if (!GetWindowRect(window, &Gadgets.GadgetRect)) Gadgets.GadgetRect = RECT{0, 0, 0, 0};
 }
 
 // The parent's client origin in screen coordinates along one axis: its window edge plus the

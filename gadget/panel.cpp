@@ -1,8 +1,7 @@
 // The panel: a tab control whose tabs each own a page window on which that tab's gadgets are
 // created, and the stack of saved gadget parents that lets panels nest. Pages are switched by
 // the window layer (WindowTabShowPage), for a click and for PanelSelectTab alike, so the
-// arrangement below is a contract: a tab's lParam is its page, and the page on show is the tab
-// control's first child.
+// arrangement below is a contract: a tab's lParam is its page, and at most one page is on show.
 #include "gadget/internal/panels.h"
 
 #include "gadget/internal/gadgets.h"
@@ -37,8 +36,8 @@ static int32_t PanelCountItems(HWND tab)
     return (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
 }
 
-// At most one page of a panel is on show: the page switch hides the first child before it shows
-// another, so a second shown page would stay on show for good.
+// At most one page of a panel is on show: a page shown beside another would stay on show until
+// the next switch.
 static void PanelCheckPages(HWND tab)
 {
 #if defined(RUNTIME_CHECKS)

@@ -195,7 +195,7 @@ TEST_F(TwoTabPanelTest, ATabWithoutAPageHidesThePageOnShowByProgramAndByClick)
     EXPECT_TRUE(ShownAndEnabled(Page0, Page1));
 }
 
-// The page on show stays, and the next selection still finds it as the first child and hides it.
+// The page on show stays, and the next selection still finds it through its tab and hides it.
 TEST_F(TwoTabPanelTest, ANegativeIndexClearsTheSelection)
 {
     WINE_ASSUMES("Wine's tab control takes a negative index as no selection");

@@ -257,6 +257,29 @@ TEST_F(RefusedCalls, CreatorsRefuseNegativeNumbersAndNumbersPast16Bits)
 
 // Bad item indexes and positions on the kinds that hold items (list box 3, combo box 4, panel
 // 6): nothing read, removed, replaced or selected.
+// A control the platform refused leaves its slot with the kind's table and no control: every
+// operation refuses it, where a panel's would make a page without a parent and report a tab.
+TEST_F(RefusedCalls, AGadgetThePlatformRefusedTakesNothing)
+{
+    HWND parent = Gadgets.GadgetParent;
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, Window, nullptr,
+                                Runtime.ModuleHandle, nullptr);
+    DestroyWindow(gone);
+    Gadgets.GadgetParent = gone;   // a parent the platform refuses
+    ASSERT_EQ(GadgetCreatePanel(60, 0, 0, 100, 100), nullptr);
+    Gadgets.GadgetParent = parent;
+    ASSERT_EQ(Gadgets.Slots[60].Ops, &PanelKindOps);
+    // clang-format off
+    Expect({
+        REFUSED(GadgetAddItem(60, -1, "Reiter")), REFUSED(GadgetCountItems(60)),
+        REFUSED(GadgetSetState(60, 0)), READS_EMPTY(GadgetGetText(60)),
+        READS_EMPTY(GadgetGetItemText(60, 0, 0)), REFUSED(GadgetSetItemText(60, 0, "x", 0)),
+    });
+    // clang-format on
+    GadgetListClose();
+    Gadgets.GadgetParent = parent;
+}
+
 TEST_F(RefusedCalls, ItemIndexesPastTheItems)
 {
     HWND box = GadgetGetHandle(3);

@@ -58,8 +58,8 @@ extern WindowEventState EventState;
 
 // The page of the tab at an index (the tab's lParam); null when there is no such tab.
 HWND WindowTabPage(HWND tab, int32_t index);
-// Shows the page of the tab at an index (the tab's lParam) and hides and disables the page
-// shown until now, which is the tab control's first child; a tab without a page leaves no page
+// Shows the page of the tab at an index (the tab's lParam) and hides and disables every other
+// page of the tab control on show, found through the tabs; a tab without a page leaves no page
 // on show. An index below 0 (no tab selected) changes nothing. Both the window procedure's
 // tab step and PanelSelectTab switch pages here, so that both show the same.
 void WindowTabShowPage(HWND tab, int32_t index);
