@@ -70,17 +70,35 @@ void PackageExpectClassIcon(HWND window, const char *exe)
         ADD_FAILURE() << exe << ": its window shows no icon";
 }
 
+// Starts the example whose path the variable names, once its resources are checked; its window,
+// titled title and holding the gadget, or null.
+HWND PackageStartExample(const char *variable, const char *title, int gadget,
+                         OutsideProgram *program)
+{
+    std::string exe = PackagePath(variable);
+    if (exe.empty()) {
+        ADD_FAILURE() << variable << " is not set";
+        return nullptr;
+    }
+    PackageExpectResources(exe);
+    if (!OutsideStart(exe, program)) {
+        ADD_FAILURE() << "cannot start " << exe;
+        return nullptr;
+    }
+    HWND window = PackageFindWindow(*program, title, gadget);
+    if (window == nullptr)
+        ADD_FAILURE() << "no window titled " << title;
+    else
+        PackageExpectClassIcon(window, exe.c_str());
+    return window;
+}
+
 TEST(HelloProgram, EachClickAppendsALineAndTheCloseBoxEndsItWithExitCodeZero)
 {
     enum { HelloButton = 1, HelloList = 2 };
-    std::string exe = PackagePath("HELLO_EXE");
-    ASSERT_FALSE(exe.empty()) << "HELLO_EXE is not set";
-    PackageExpectResources(exe);
     OutsideProgram program;
-    ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
-    HWND window = PackageFindWindow(program, "Hallo", HelloList);
-    ASSERT_NE(window, nullptr) << "no window titled Hallo";
-    PackageExpectClassIcon(window, "hello.exe");
+    HWND window = PackageStartExample("HELLO_EXE", "Hallo", HelloList, &program);
+    ASSERT_NE(window, nullptr);
 
     const std::vector<std::string> expected = {"Klick 1", "Klick 2"};
     HWND list = GetDlgItem(window, HelloList);
@@ -111,13 +129,9 @@ TEST(FormProgram, ASummaryReadsEveryControlAndTheNoteWindowClosesByItsButton)
         FormNoteText = 20,
         FormNoteOk = 21,
     };
-    std::string exe = PackagePath("FORM_EXE");
-    ASSERT_FALSE(exe.empty()) << "FORM_EXE is not set";
-    PackageExpectResources(exe);
     OutsideProgram program;
-    ASSERT_TRUE(OutsideStart(exe, &program)) << exe;
-    HWND window = PackageFindWindow(program, "Formular", FormProgress);
-    ASSERT_NE(window, nullptr) << "no window titled Formular";
+    HWND window = PackageStartExample("FORM_EXE", "Formular", FormProgress, &program);
+    ASSERT_NE(window, nullptr);
 
     // Controls on both pages of the panel, set as a user would leave them: the third option
     // checked in place of the first, as a click on it does.
