@@ -142,6 +142,12 @@ void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t 
     Scratch.ScratchCursor = cursor;
 }
 
+GadgetSlot *GadgetSlotWithControl(int32_t number)
+{
+    GadgetSlot *slot = GadgetSlotOrNull(number);
+    return slot != nullptr && slot->Handle != nullptr ? slot : nullptr;
+}
+
 HWND GadgetControlOrNull(int32_t number)
 {
     GadgetSlot *slot = GadgetSlotOrNull(number);
@@ -168,17 +174,8 @@ LRESULT SendBareMessage(HWND control, UINT message)
     return SendMessageA(control, message, 0, 0);
 }
 
-// The slot of a number whose control exists. The dispatchers hand a kind only a live handle: a
-// kind's operation on no window would act as if it had one (a panel the platform refused would
-// make a page without a parent and report its first tab).
-static GadgetSlot *GadgetSlotWithControl(int32_t number)
-{
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    return slot != nullptr && slot->Handle != nullptr ? slot : nullptr;
-}
-
-// The dispatchers. A number outside the table, or without a control, does nothing and gives 0;
-// a text reader gives the empty text.
+// The dispatchers hand a kind only a live handle (GadgetSlotWithControl). A number outside the
+// table, or without a control, does nothing and gives 0; a text reader gives the empty text.
 
 void GadgetFree(int32_t number)
 {

@@ -75,8 +75,8 @@ void GadgetHide(int32_t number, int32_t hide)
 
 void GadgetResize(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    GadgetSlot *slot = GadgetSlotOrNull(number);
-    if (slot == nullptr || slot->Handle == nullptr) return;
+    GadgetSlot *slot = GadgetSlotWithControl(number);
+    if (slot == nullptr) return;
     HWND control = slot->Handle;
     // The table's identity is what marks a panel; its pages follow only if it has tabs.
     int pages = slot->Ops == &PanelKindOps && SendBareMessage(control, TCM_GETITEMCOUNT) > 0;

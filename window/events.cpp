@@ -234,15 +234,11 @@ static void WindowDispatchFetched(void)
     }
 }
 
-// The fetched message's event, after any that other threads' messages raised before it.
+// The fetched message's event, after any that other threads' messages raised before it. With
+// none waiting it goes through the queue and comes straight back out, as it was.
 static int32_t WindowFetchedEvent(void)
 {
-    int32_t code = EventState.PendingCode;
-    if (code != 0 && EventState.QueueCount == 0) {
-        EventState.PendingCode = 0;
-        return code;
-    }
-    if (code != 0) {
+    if (EventState.PendingCode != 0) {
         EventQueuePush();
         EventState.PendingCode = 0;
     }

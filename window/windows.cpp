@@ -188,7 +188,7 @@ HWND CurrentWindowHandle(void)
 // The outer rectangle of the current window, read afresh; all zero when there is none.
 static RECT WindowOuterRect(void)
 {
-    RECT outer = {0, 0, 0, 0};
+    RECT outer;
     // A failed call leaves the rectangle undefined.
     if (!GetWindowRect(Windows.CurrentWindow, &outer)) outer = RECT{0, 0, 0, 0};
     return outer;
@@ -216,18 +216,22 @@ int32_t WindowTop(void)
     return WindowOuterRect().top;
 }
 
+// The mouse in screen pixels; 0, 0 when it cannot be read (a failed call leaves it undefined).
+static POINT WindowCursor(void)
+{
+    POINT cursor;
+    if (!GetCursorPos(&cursor)) cursor = POINT{0, 0};
+    return cursor;
+}
+
 int32_t WindowCursorX(void)
 {
-    POINT cursor = {0, 0};
-    if (!GetCursorPos(&cursor)) cursor = POINT{0, 0};
-    return cursor.x - WindowOuterRect().left;
+    return WindowCursor().x - WindowOuterRect().left;
 }
 
 int32_t WindowCursorY(void)
 {
-    POINT cursor = {0, 0};
-    if (!GetCursorPos(&cursor)) cursor = POINT{0, 0};
-    return cursor.y - WindowOuterRect().top;
+    return WindowCursor().y - WindowOuterRect().top;
 }
 
 void WindowResize(int32_t width, int32_t height)

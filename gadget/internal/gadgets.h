@@ -48,6 +48,10 @@ extern GadgetLayerState Gadgets;
 
 void GadgetLayerInit(void);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
+// The slot of a number whose control exists, else null: a kind's operation on no window would
+// act as if it had one (a panel the platform refused would make a page without a parent and
+// report its first tab).
+GadgetSlot *GadgetSlotWithControl(int32_t number);
 // The control of a created number, else null: a null window would reach the platform as "no
 // window" (SetFocus takes the focus away, RedrawWindow paints the desktop).
 HWND GadgetControlOrNull(int32_t number);
