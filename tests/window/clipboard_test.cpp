@@ -62,7 +62,7 @@ TEST_F(ClipboardTest, PutTextReadsBackThroughThePlatformAndAtTheCursor)
     EXPECT_EQ(Read(1), "abc");
 }
 
-// Holds the clipboard open in a thread of its own from `Opened` to `Release`.
+// Holds the clipboard open in a window of another thread from `Opened` to `Release`.
 struct ClipboardHolder {
     HANDLE Opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE Release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -71,11 +71,17 @@ struct ClipboardHolder {
     static DWORD WINAPI Hold(void *self)
     {
         ClipboardHolder *h = (ClipboardHolder *)self;
-        if (!OpenClipboard(nullptr)) return 1;
-        SetEvent(h->Opened);
-        WaitForSingleObject(h->Release, 10000);
-        CloseClipboard();
-        return 0;
+        HWND window = CreateWindowExA(0, "STATIC", "", WS_CAPTION, 0, 0, 50, 50, nullptr, nullptr,
+                                      nullptr, nullptr);
+        DWORD result = 1;
+        if (OpenClipboard(window)) {
+            SetEvent(h->Opened);
+            WaitForSingleObject(h->Release, 10000);
+            CloseClipboard();
+            result = 0;
+        }
+        DestroyWindow(window);
+        return result;
     }
 
     bool Start()
@@ -103,8 +109,8 @@ TEST_F(ClipboardTest, APutThatCannotBeMadeLeavesTheClipboardAsItWas)
     Windows.CurrentWindow = Window;
     EXPECT_EQ(Held(), "behalten");
 
-    // The clipboard open in another thread: neither put nor read, and the read gives the empty
-    // text.
+    // The clipboard open in another thread's window: neither put nor read, and the read gives
+    // the empty text.
     {
         ClipboardHolder holder;
         ASSERT_TRUE(holder.Start());
