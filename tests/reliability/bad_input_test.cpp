@@ -516,6 +516,11 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         REFUSED(StringFirstCode(nullptr)), REFUSED(StringToLong(nullptr)),
         REFUSED(StringFind(nullptr, "a", 1)), REFUSED(StringFind(t, nullptr, 1)),
         REFUSED(StringFind(t, "c", 0x7FFFFFFF)), REFUSED(StringFind(t, "", 5)),
+        // A kind's class: no name, no procedure, a negative byte count, a name in use.
+        REFUSED(GadgetKindRegister(nullptr, GadgetKindDefault, 0)),
+        REFUSED(GadgetKindRegister("K", nullptr, 0)),
+        REFUSED(GadgetKindRegister("K", GadgetKindDefault, -1)),
+        REFUSED(GadgetKindRegister("TemplateClass", GadgetKindDefault, 0)),
     });
     // clang-format on
     EXPECT_EQ(never.Header, nullptr);
