@@ -45,6 +45,13 @@ HWND GadgetCreateComboBox(int32_t number, int32_t x, int32_t y, int32_t width, i
 HWND GadgetCreateEdit(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                       const char *text);
 
+// Fields and lists: kinds and operations beside the ones above, each linked only
+// into a program that calls it.
+HWND GadgetCreateField(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                       const char *text);
+HWND GadgetCreateListBoxSingle(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
+int32_t GadgetSetDefault(int32_t number);
+
 // Geometry and visibility, on any kind.
 HWND GadgetGetHandle(int32_t number);
 int32_t GadgetGetX(int32_t number);
