@@ -53,6 +53,7 @@ int RuntimePrologue(void)
 
 void RuntimeEpilogue(void)
 {
+    GadgetLayerEnd();
     WindowLayerEnd();
     if (Runtime.RuntimeHeap) HeapDestroy(Runtime.RuntimeHeap);
     Runtime.RuntimeHeap = nullptr;
