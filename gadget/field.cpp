@@ -69,9 +69,9 @@ static void FieldEnter(HWND field)
     SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
 }
 
-// In front of the edit class's own procedure, which a field's procedure was before this one
-// replaced it: the class's procedure is read from the class, so that a field needs no record
-// of its own, and a handle the platform gives for it is called through CallWindowProcA.
+// Put in front of the edit class's procedure, which the field had before. That procedure is
+// read from the class, so that a field needs no record of its own; the platform may give a
+// handle for it rather than its address, which CallWindowProcA takes.
 static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
