@@ -126,6 +126,7 @@ static LRESULT WindowHandle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
     switch (message) {
     case WM_SIZE:
+        if (EventState.SizeHook) EventState.SizeHook(window, wParam, lParam);
         // Reported once the message that caused the change has been handled.
         PostMessageA(window, MsgSizeDeferred, wParam, lParam);
         return 0;

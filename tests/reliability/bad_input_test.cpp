@@ -194,6 +194,7 @@ class RefusedCalls : public HiddenParentTest {
 
 TEST_F(RefusedCalls, GadgetNumbersThatNameNoControl)
 {
+    const int32_t widths[] = {50};
     for (int32_t n : RefusedGadgetNumbers) {
         SCOPED_TRACE(n);
         bool inside = n == 8 || n == 29;   // the table holds its slot, an empty one
@@ -210,6 +211,8 @@ TEST_F(RefusedCalls, GadgetNumbersThatNameNoControl)
             REFUSED(GadgetActivate(n)), REFUSED(GadgetGetHandle(n)), REFUSED(GadgetGetX(n)),
             REFUSED(GadgetGetY(n)), REFUSED(GadgetGetWidth(n)), REFUSED(GadgetGetHeight(n)),
             REFUSED(GadgetHide(n, 1)), REFUSED(GadgetResize(n, 1, 2, 3, 4)),
+            REFUSED(GadgetSetDefault(n)), REFUSED(GadgetSetParts(n, 1, widths)),
+            REFUSED(GadgetSetRange(n, 0, 10)),
         });
         // clang-format on
     }
@@ -252,6 +255,9 @@ TEST_F(RefusedCalls, CreatorsRefuseNegativeNumbersAndNumbersPast16Bits)
             REFUSED(GadgetCreateEdit(n, 0, 0, 9, 9, "e")),
             REFUSED(GadgetCreateFrame(n, 0, 0, 9, 9, "f", 0)),
             REFUSED(GadgetCreateFrame(n, 0, 0, 9, 9, "f", 2)),
+            REFUSED(GadgetCreateField(n, 0, 0, 9, 9, "f")),
+            REFUSED(GadgetCreateListBoxSingle(n, 0, 0, 9, 9)),
+            REFUSED(GadgetCreateStatusBar(n)), REFUSED(GadgetCreateProgressBar(n, 0, 0, 9, 9)),
         });
         // clang-format on
     }
@@ -280,6 +286,50 @@ TEST_F(RefusedCalls, AGadgetThePlatformRefusedTakesNothing)
     // clang-format on
     GadgetListClose();
     Gadgets.GadgetParent = parent;
+}
+
+// Arguments the kinds of fields, bars and fonts cannot use: a default that is no push button
+// (a text, a list box, a group box, which shares the button's table), parts and ranges the
+// bars cannot take, and sizes, looks and faces no font is made of. A bar's parts and position
+// are read back in the row.
+TEST_F(RefusedCalls, FieldBarAndFontArgumentsTheKindsCannotUse)
+{
+    GadgetCreateStatusBar(10);
+    GadgetCreateProgressBar(11, 120, 210, 100, 10);
+    GadgetSetState(11, 30);
+    GadgetCreateFrame(12, 240, 210, 50, 50, "f", 0);
+    WindowTestFlush();
+    auto parts = [](int32_t count, std::vector<int32_t> widths) {
+        intptr_t result = GadgetSetParts(10, count, widths.empty() ? nullptr : widths.data());
+        return result | (GadgetCountItems(10) != 1);
+    };
+    auto range = [](int32_t minimum, int32_t maximum) {
+        intptr_t result = GadgetSetRange(11, minimum, maximum);
+        return result | (GadgetGetState(11) != 30);
+    };
+    auto fonts = [](HFONT font) { return (intptr_t)font | Gadgets.FontCount; };
+    auto keepStock = [] {
+        HFONT stock = (HFONT)GetStockObject(ANSI_VAR_FONT);
+        FontFree(stock);   // not the runtime's font
+        return GetObjectType(stock) != OBJ_FONT;
+    };
+    const std::string longFace(LF_FACESIZE, 'F');
+    // clang-format off
+    Expect({
+        REFUSED(GadgetSetDefault(2)), REFUSED(GadgetSetDefault(3)), REFUSED(GadgetSetDefault(12)),
+        REFUSED(GadgetSetParts(2, 1, std::vector<int32_t>{5}.data())), REFUSED(parts(0, {5})),
+        REFUSED(parts(-1, {5})), REFUSED(parts(1, {})), REFUSED(parts(256, std::vector<int32_t>(256, 1))),
+        REFUSED(parts(2, {-1, 5})), REFUSED(parts(2, {5, -2})), REFUSED(parts(2, {0x7FFFFFFF, 1})),
+        REFUSED(GadgetSetRange(2, 0, 10)), REFUSED(range(5, 5)), REFUSED(range(9, 3)),
+        READS_EMPTY(GadgetGetItemText(10, 1, 0)), READS_EMPTY(GadgetGetItemText(10, -1, 0)),
+        READS_EMPTY(GadgetGetItemText(10, 255, 0)), REFUSED(GadgetSetItemText(10, 1, "x", 0)),
+        REFUSED(GadgetSetItemText(10, 255, "x", 0)), REFUSED(GadgetSetItemText(10, -1, "x", 0)),
+        REFUSED(fonts(FontCreate("Tahoma", 0, 0))), REFUSED(fonts(FontCreate("Tahoma", -8, 0))),
+        REFUSED(fonts(FontCreate("Tahoma", 1001, 0))), REFUSED(fonts(FontCreate("Tahoma", 10, 4))),
+        REFUSED(fonts(FontCreate(longFace.c_str(), 10, 0))), REFUSED(FontFree(nullptr)),
+        REFUSED(keepStock()),
+    });
+    // clang-format on
 }
 
 TEST_F(RefusedCalls, ItemIndexesPastTheItems)
