@@ -26,6 +26,8 @@ void WindowTestFlush()
     }
     EventState.PendingCode = 0;
     EventState.QueueCount = 0;
+    EventState.Held.Code = 0;
+    EventState.WakesPosted = 0;
 }
 
 void PrintTo(const EventRow &r, std::ostream *os)

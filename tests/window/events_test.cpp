@@ -269,6 +269,48 @@ class Notifications : public Events {
     }
 };
 
+LRESULT CALLBACK AnsweringHook(HWND, UINT, WPARAM, LPARAM)
+{
+    return HookAnswer;
+}
+
+// WindowProc's result for every row of its message table, sent outside a fetch, with the hook
+// answering 0 and with the hook taking the message.
+TEST_F(Notifications, EveryMessageOfTheTableGivesItsResult)
+{
+    static NMHDR click;
+    click = {Tab, 20, (UINT)NM_CLICK};
+    HWND bar = Child(Window, "SCROLLBAR", SBS_HORZ, 12);
+    const struct {
+        const char *Message;
+        UINT Number;
+        WPARAM WParam;
+        LPARAM LParam;
+        LRESULT Result;
+    } rows[] = {
+        {"WM_SIZE", WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200), 0},
+        {"WM_CLOSE", WM_CLOSE, 0, 0, 0},
+        {"WM_NOTIFY", WM_NOTIFY, 20, (LPARAM)&click, 0},
+        {"WM_COMMAND from a control", WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button, 0},
+        {"WM_COMMAND from a menu", WM_COMMAND, 4711, 0, 0},
+        {"WM_HSCROLL", WM_HSCROLL, SB_LINERIGHT, (LPARAM)bar, 0},
+        {"MsgMouseNotify", MsgMouseNotify, 3, WM_LBUTTONUP, 0},
+        {"MsgMouseDeferred", MsgMouseDeferred, 3, WM_LBUTTONUP, 0},
+        {"MsgSizeDeferred", MsgSizeDeferred, 0, 0, 0},
+        // Any other message: the platform's default, here the title's length.
+        {"WM_GETTEXTLENGTH", WM_GETTEXTLENGTH, 0, 0, 1},
+    };
+    for (LRESULT hook : {(LRESULT)0, (LRESULT)-1}) {
+        HookAnswer = hook;
+        WindowSetCallback(AnsweringHook);
+        for (const auto &row : rows)
+            EXPECT_EQ(SendMessageA(Window, row.Number, row.WParam, row.LParam),
+                      hook == -1 ? -1 : row.Result)
+                << row.Message << ", hook " << hook;
+        WindowTestFlush();
+    }
+}
+
 TEST_F(Notifications, ClickCodesFromAdmittedControlsSetTheSubtype)
 {
     WindowTestSendInFetch({Notify(Window, Tab, 20, NM_CLICK)});
@@ -504,6 +546,116 @@ TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumber
     EXPECT_EQ(EventSubtype(), BN_CLICKED);
     sender.join();
     EXPECT_EQ(WindowWaitEvent(), WM_APP);   // the wake-up itself is never returned
+}
+
+struct Burst {
+    HWND Target, Button;
+    int Count;
+};
+
+// Clicks another thread queues for this one without waiting, and one it posts behind them.
+void SendBurst(void *context)
+{
+    const Burst *burst = (const Burst *)context;
+    for (int i = 0; i < burst->Count; i++)
+        SendNotifyMessageA(burst->Target, WM_COMMAND, MAKEWPARAM(100 + i, BN_CLICKED),
+                           (LPARAM)burst->Button);
+    PostMessageA(burst->Target, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)burst->Button);
+}
+
+std::vector<EventRow> BurstRows(int count)
+{
+    std::vector<EventRow> rows;
+    for (int i = 0; i < count; i++) rows.push_back({EventCodeControl, 100u + i, BN_CLICKED, 0});
+    rows.push_back({EventCodeControl, 7, BN_CLICKED, 0});
+    return rows;
+}
+
+// Nothing of another thread's is lost while memory lasts; an event the heap has no room for is
+// counted where the program can read it, and the fetched message's own event is never refused.
+TEST_F(Notifications, EveryEventOfAnotherThreadComesBackOrIsCounted)
+{
+    WindowTestThread other;
+    Burst burst = {Window, Button, 3};
+    // The heap refuses the queue's first block; the clicks may be handled inside the send or
+    // at the first fetch, so the refusal stays armed until the drain is over.
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
+    other.Send(SendBurst, &burst);
+    std::vector<EventRow> drained = WindowTestDrain();
+    Heap.HeapFailAt = 0;
+    EXPECT_EQ(EventLostCount(), 1u);
+    std::vector<EventRow> rows = BurstRows(3);
+    rows.erase(rows.begin());
+    ExpectRows(drained, rows);
+
+    burst.Count = 40;
+    other.Send(SendBurst, &burst);
+    ExpectRows(WindowTestDrain(), BurstRows(40));
+    EXPECT_EQ(EventLostCount(), 1u);
+}
+
+WindowTestThread *Third;
+HWND HookTarget, HookButton;
+
+void SendClickBack(void *)
+{
+    SendMessageA(HookTarget, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), (LPARAM)HookButton);
+}
+
+void SendClick(void *)
+{
+    SendMessageA(HookTarget, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)HookButton);
+}
+
+LRESULT CALLBACK ForwardingHook(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == 7) Third->Send(SendClickBack, nullptr);
+    return 0;
+}
+
+// The hook, handling a click sent by one thread, sends to a window of another, which sends a
+// click back: the inner click is a pass of its own and comes first, as it was raised first.
+TEST_F(Notifications, AMessageOfAnotherThreadInsideAnotherIsAPassOfItsOwn)
+{
+    WindowTestThread first, third;
+    Third = &third;
+    HookTarget = Window;
+    HookButton = Button;
+    WindowSetCallback(ForwardingHook);
+    first.Send(SendClick, nullptr);
+    ExpectRows(WindowTestDrain(), {
+                                      {EventCodeControl, 8, BN_CLICKED, 0},
+                                      {EventCodeControl, 7, BN_CLICKED, 0},
+                                  });
+}
+
+int WakeSeen, NullSeen;
+LRESULT CALLBACK NullCountingHook(HWND, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_NULL) (lParam == EventWakeMarker ? WakeSeen : NullSeen)++;
+    return 0;
+}
+
+// The runtime's wake-up of a wait reaches neither the hook nor the program, and a program's own
+// WM_NULL, whatever it carries, is never taken for it.
+TEST_F(Notifications, TheWakeUpOfAWaitStaysTheRuntimesOwn)
+{
+    WakeSeen = NullSeen = 0;
+    WindowSetCallback(NullCountingHook);
+    std::thread sender([&] {
+        Sleep(100);
+        SendMessageA(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button);
+    });
+    EXPECT_EQ(WindowWaitEvent(), EventCodeControl);
+    EXPECT_EQ(EventMessageNumber(), (UINT)WM_COMMAND);
+    sender.join();
+    PostMessageA(Window, WM_NULL, 0, EventWakeMarker);
+    PostMessageA(Window, WM_APP, 0, 0);
+    EXPECT_EQ(WindowWaitEvent(), WM_NULL);
+    EXPECT_EQ(EventLParam(), (LPARAM)EventWakeMarker);
+    EXPECT_EQ(WindowWaitEvent(), WM_APP);
+    EXPECT_EQ(WakeSeen, 1) << "the program's own";
+    EXPECT_EQ(NullSeen, 0);
 }
 
 TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)

@@ -46,3 +46,53 @@ void WindowTestSendInFetch(const std::vector<SentMessage> &batch)
     Batches.push_back(batch);
     PostMessageA(Driver, WM_APP, 0, 0);
 }
+
+enum { ThreadJob = WM_APP + 1 };
+
+static LRESULT CALLBACK ThreadProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != ThreadJob) return DefWindowProcA(window, message, wParam, lParam);
+    ((void (*)(void *))wParam)((void *)lParam);
+    return 0;
+}
+
+static DWORD WINAPI ThreadMain(void *self)
+{
+    WindowTestThread *thread = (WindowTestThread *)self;
+    WNDCLASSA threadClass = {};
+    threadClass.lpfnWndProc = ThreadProc;
+    threadClass.hInstance = Runtime.ModuleHandle;
+    threadClass.lpszClassName = "WindowTestThread";
+    RegisterClassA(&threadClass);   // a second registration fails harmlessly
+    HWND window = CreateWindowExA(0, "WindowTestThread", "", 0, 0, 0, 10, 10, HWND_MESSAGE, 0,
+                                  Runtime.ModuleHandle, 0);
+    InterlockedExchangePointer((void **)&thread->Window, window);
+    MSG m;
+    while (GetMessageA(&m, 0, 0, 0) > 0) DispatchMessageA(&m);
+    DestroyWindow(window);
+    return 0;
+}
+
+WindowTestThread::WindowTestThread()
+{
+    Thread = CreateThread(nullptr, 0, ThreadMain, this, 0, &ThreadId);
+    while (InterlockedCompareExchangePointer((void **)&Window, nullptr, nullptr) == nullptr)
+        Sleep(1);
+}
+
+WindowTestThread::~WindowTestThread()
+{
+    PostThreadMessageA(ThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(Thread, INFINITE);
+    CloseHandle(Thread);
+}
+
+void WindowTestThread::Send(void (*job)(void *), void *context)
+{
+    SendMessageA(Window, ThreadJob, (WPARAM)job, (LPARAM)context);
+}
+
+void WindowTestThread::Post(void (*job)(void *), void *context)
+{
+    PostMessageA(Window, ThreadJob, (WPARAM)job, (LPARAM)context);
+}
