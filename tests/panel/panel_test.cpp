@@ -28,10 +28,7 @@ static std::string SelectedTitle(int number)
 // A click as the mouse makes it: button down and up at the middle of the tab, fetched.
 static std::vector<EventRow> ClickTab(HWND tab, int index)
 {
-    RECT r = TabRect(tab, index);
-    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(tab, WM_LBUTTONUP, 0, at);
+    WindowTestClickTab(tab, index);
     return WindowTestDrain();
 }
 

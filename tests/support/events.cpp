@@ -2,6 +2,7 @@
 #include "events.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <ostream>
 
@@ -13,6 +14,15 @@ std::vector<EventRow> WindowTestDrain()
     for (int code; (code = WindowPollEvent()) != 0;)
         rows.push_back({code, EventControlNumber(), EventSubtype(), EventWindowNumber()});
     return rows;
+}
+
+void WindowTestClickTab(HWND tab, int index)
+{
+    RECT r = {};
+    SendMessageA(tab, TCM_GETITEMRECT, index, (LPARAM)&r);
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tab, WM_LBUTTONUP, 0, at);
 }
 
 void WindowTestFlush()

@@ -41,12 +41,6 @@ SentMessage Notify(HWND parent, HWND from, UINT_PTR id, UINT code)
     return Send(parent, WM_NOTIFY, id, (LPARAM)&Headers.back());
 }
 
-HWND Child(HWND parent, const char *cls, DWORD style, int id)
-{
-    return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 40, parent,
-                           (HMENU)(INT_PTR)id, Runtime.ModuleHandle, 0);
-}
-
 class Events : public ::testing::Test {
   protected:
     HWND Window = 0;
@@ -180,8 +174,8 @@ TEST_F(Events, TheGettersReportTheLastMessageEvenWithoutAnEvent)
 
 TEST_F(Events, ControlNotificationsGiveControlEventsWithGadgetAndCode)
 {
-    HWND button = Child(Window, "BUTTON", BS_PUSHBUTTON, 7);
-    HWND list = Child(Window, "LISTBOX", LBS_NOTIFY, 9);
+    HWND button = WindowTestChild(Window, "BUTTON", BS_PUSHBUTTON, 7);
+    HWND list = WindowTestChild(Window, "LISTBOX", LBS_NOTIFY, 9);
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)button)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_DBLCLK), (LPARAM)list)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_SELCHANGE), (LPARAM)list)});
@@ -217,7 +211,7 @@ TEST_F(Events, MenuAndAcceleratorCommandsGiveCommandEvents)
 
 TEST_F(Events, HorizontalScrollGivesAControlEventWithTheSendersNumber)
 {
-    HWND bar = Child(Window, "SCROLLBAR", SBS_HORZ, 12);
+    HWND bar = WindowTestChild(Window, "SCROLLBAR", SBS_HORZ, 12);
     PostMessageA(Window, WM_HSCROLL, SB_LINERIGHT, 0);   // the window's own scroll bar
     PostMessageA(Window, WM_HSCROLL, SB_LINERIGHT, (LPARAM)bar);
     PostMessageA(Window, WM_VSCROLL, SB_LINEDOWN, (LPARAM)bar);   // not an event
@@ -260,10 +254,10 @@ class Notifications : public Events {
     void SetUp() override
     {
         Events::SetUp();
-        Tab = Child(Window, WC_TABCONTROLA, 0, 20);
-        Tree = Child(Window, WC_TREEVIEWA, 0, 21);
-        ListView = Child(Window, WC_LISTVIEWA, 0, 22);
-        Button = Child(Window, "BUTTON", BS_PUSHBUTTON, 7);
+        Tab = WindowTestChild(Window, WC_TABCONTROLA, 0, 20);
+        Tree = WindowTestChild(Window, WC_TREEVIEWA, 0, 21);
+        ListView = WindowTestChild(Window, WC_LISTVIEWA, 0, 22);
+        Button = WindowTestChild(Window, "BUTTON", BS_PUSHBUTTON, 7);
         ASSERT_TRUE(Tab && Tree && ListView && Button);
         WindowTestDrain();
     }
@@ -280,7 +274,7 @@ TEST_F(Notifications, EveryMessageOfTheTableGivesItsResult)
 {
     static NMHDR click;
     click = {Tab, 20, (UINT)NM_CLICK};
-    HWND bar = Child(Window, "SCROLLBAR", SBS_HORZ, 12);
+    HWND bar = WindowTestChild(Window, "SCROLLBAR", SBS_HORZ, 12);
     const struct {
         const char *Message;
         UINT Number;
@@ -369,18 +363,7 @@ class TabPages : public Notifications {
     void SetUp() override
     {
         Notifications::SetUp();
-        SetWindowPos(Tab, 0, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
-        for (int i = 0; i < 2; i++) {
-            Page[i] = CreateWindowExA(0, "TemplateClass", "", WS_CHILD, 2, 30, 190, 80, Tab, 0,
-                                      Runtime.ModuleHandle, 0);
-            char title[] = "Seite";
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT | TCIF_PARAM;
-            item.pszText = title;
-            item.lParam = (LPARAM)Page[i];
-            SendMessageA(Tab, TCM_INSERTITEMA, i, (LPARAM)&item);
-        }
-        SetWindowPos(Page[0], HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        WindowTestTabPages(Tab, Page);
         WindowTestDrain();
     }
     bool Shown(HWND page) { return (GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -488,12 +471,19 @@ TEST_F(Events, WaitReturnsABareMessageNumberWhenNoEventArose)
     EXPECT_EQ(EventWParam(), (WPARAM)0);
 }
 
+int WakeSeen;
+LRESULT CALLBACK WakeCountingHook(HWND, UINT message, WPARAM, LPARAM lParam)
+{
+    WakeSeen += message == WM_NULL && lParam == EventWakeMarker;
+    return 0;
+}
+
 // A message sent by another thread (automation, a screen reader, a test tool) is handled inside
 // the fetch's own peek or wait: its event comes back once, before the events of the messages
 // posted behind it, each with its own getters; posted ones still work as before.
 TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumbers)
 {
-    HWND option = Child(Window, "BUTTON", BS_AUTORADIOBUTTON, 5);
+    HWND option = WindowTestChild(Window, "BUTTON", BS_AUTORADIOBUTTON, 5);
     struct Row {
         const char *What;
         SentMessage Foreign;               // sent by a second thread, pending before the posts
@@ -531,7 +521,10 @@ TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumber
         sender.join();
     }
 
-    // A wait wakes for such an event at once, though nothing is posted.
+    // A wait wakes for such an event at once, though nothing is posted. The wake-up reaches
+    // neither the hook nor the getters, and a program's own WM_NULL is never taken for it.
+    WakeSeen = 0;
+    WindowSetCallback(WakeCountingHook);
     std::thread sender([&] {
         Sleep(100);
         SendMessageA(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button);
@@ -544,8 +537,15 @@ TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumber
     EXPECT_LT(GetTickCount() - began, 1000u);
     EXPECT_EQ(EventControlNumber(), 7u);
     EXPECT_EQ(EventSubtype(), BN_CLICKED);
+    EXPECT_EQ(EventMessageNumber(), (UINT)WM_COMMAND);
     sender.join();
     EXPECT_EQ(WindowWaitEvent(), WM_APP);   // the wake-up itself is never returned
+    EXPECT_EQ(WakeSeen, 0);
+    PostMessageA(Window, WM_NULL, 0, EventWakeMarker);
+    PostMessageA(Window, WM_APP, 0, 0);
+    EXPECT_EQ(WindowWaitEvent(), WM_NULL);
+    EXPECT_EQ(WindowWaitEvent(), WM_APP);
+    EXPECT_EQ(WakeSeen, 1) << "the program's own";
 }
 
 struct Burst {
@@ -627,35 +627,6 @@ TEST_F(Notifications, AMessageOfAnotherThreadInsideAnotherIsAPassOfItsOwn)
                                       {EventCodeControl, 8, BN_CLICKED, 0},
                                       {EventCodeControl, 7, BN_CLICKED, 0},
                                   });
-}
-
-int WakeSeen, NullSeen;
-LRESULT CALLBACK NullCountingHook(HWND, UINT message, WPARAM, LPARAM lParam)
-{
-    if (message == WM_NULL) (lParam == EventWakeMarker ? WakeSeen : NullSeen)++;
-    return 0;
-}
-
-// The runtime's wake-up of a wait reaches neither the hook nor the program, and a program's own
-// WM_NULL, whatever it carries, is never taken for it.
-TEST_F(Notifications, TheWakeUpOfAWaitStaysTheRuntimesOwn)
-{
-    WakeSeen = NullSeen = 0;
-    WindowSetCallback(NullCountingHook);
-    std::thread sender([&] {
-        Sleep(100);
-        SendMessageA(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button);
-    });
-    EXPECT_EQ(WindowWaitEvent(), EventCodeControl);
-    EXPECT_EQ(EventMessageNumber(), (UINT)WM_COMMAND);
-    sender.join();
-    PostMessageA(Window, WM_NULL, 0, EventWakeMarker);
-    PostMessageA(Window, WM_APP, 0, 0);
-    EXPECT_EQ(WindowWaitEvent(), WM_NULL);
-    EXPECT_EQ(EventLParam(), (LPARAM)EventWakeMarker);
-    EXPECT_EQ(WindowWaitEvent(), WM_APP);
-    EXPECT_EQ(WakeSeen, 1) << "the program's own";
-    EXPECT_EQ(NullSeen, 0);
 }
 
 TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)

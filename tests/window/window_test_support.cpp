@@ -1,6 +1,8 @@
 // The window tests' layer restart and the driver window behind WindowTestSendInFetch.
 #include "window_test_support.h"
 
+#include <commctrl.h>
+
 #include <deque>
 
 static HWND Driver;
@@ -30,6 +32,28 @@ void WindowTestForget(int32_t number)
 {
     if (Windows.CurrentWindow == *WindowSlotOf(number)) Windows.CurrentWindow = nullptr;
     *WindowSlotOf(number) = nullptr;
+}
+
+HWND WindowTestChild(HWND parent, const char *className, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 40, parent,
+                           (HMENU)(INT_PTR)id, Runtime.ModuleHandle, 0);
+}
+
+void WindowTestTabPages(HWND tab, HWND pages[2])
+{
+    SetWindowPos(tab, 0, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < 2; i++) {
+        pages[i] = CreateWindowExA(0, "TemplateClass", "", WS_CHILD, 2, 30, 190, 80, tab, 0,
+                                   Runtime.ModuleHandle, 0);
+        char title[] = "Seite";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = title;
+        item.lParam = (LPARAM)pages[i];
+        SendMessageA(tab, TCM_INSERTITEMA, i, (LPARAM)&item);
+    }
+    SetWindowPos(pages[0], HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
 void WindowTestSendInFetch(const std::vector<SentMessage> &batch)

@@ -26,6 +26,12 @@ struct SentMessage {
     LPARAM LParam;
 };
 
+// A visible child control of the given class, style and identifier, 80 by 40 at the corner.
+HWND WindowTestChild(HWND parent, const char *className, DWORD style, int id);
+// Sizes a tab control and gives it two tabs whose pages (runtime page windows) are made here;
+// the first page is shown.
+void WindowTestTabPages(HWND tab, HWND pages[2]);
+
 // Queues one batch of messages; the next fetch dispatches a posted message to the driver
 // window, which sends the whole batch, in order, from inside that one dispatch.
 void WindowTestSendInFetch(const std::vector<SentMessage> &batch);
