@@ -70,6 +70,15 @@ static void WindowTabSwitch(HWND tab, UINT_PTR id)
     EventState.Subtype = SubtypeTabChange;
 }
 
+// The notification and mouse steps drop a pending event before they decide, one raised
+// outside the fetch and held for this pass among them; a pass of another thread's message
+// drops only its own.
+static void EventDropPending(void)
+{
+    EventState.PendingCode = 0;
+    if (!EventState.ForeignPass) EventState.Held.Code = 0;
+}
+
 // Notifications count only from tab, tree-view and list-view controls.
 static void WindowNotifyStep(const NMHDR *header)
 {
@@ -87,7 +96,7 @@ static void WindowNotifyStep(const NMHDR *header)
         WindowTabSwitch(header->hwndFrom, header->idFrom);
         return;
     }
-    EventState.PendingCode = 0;
+    EventDropPending();
     switch (code) {
     case NM_CLICK: EventState.Subtype = SubtypeLeftClick; break;
     case NM_DBLCLK: EventState.Subtype = SubtypeLeftDoubleClick; break;
@@ -105,7 +114,7 @@ static void WindowNotifyStep(const NMHDR *header)
 // A click that a control reported through MsgMouseNotify, one message later.
 static void WindowMouseStep(WPARAM gadget, LPARAM mouseMessage)
 {
-    EventState.PendingCode = 0;
+    EventDropPending();
     EventState.ObjectNumber = gadget;
     int32_t subtype;
     switch (mouseMessage) {
@@ -266,7 +275,7 @@ static LRESULT WindowForeignPass(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // Messages this thread sends itself while handling one from another thread belong to the
-    // same pass.
+    // same pass, but for those that arrive while the program's hook runs (WindowHandle).
     if (!EventState.ForeignPass && InSendMessageEx(nullptr) != ISMEX_NOSEND)
         return WindowForeignPass(window, message, wParam, lParam);
     return WindowHandle(window, message, wParam, lParam);
