@@ -11,7 +11,7 @@
 #include "runtime/internal/strings.h"
 #include "window/internal/windows.h"
 
-GadgetLayerState Gadgets;
+RUNTIME_RECORD(GadgetLayerState, Gadgets);
 
 void GadgetLayerInit(void)
 {
@@ -99,6 +99,7 @@ HWND GadgetCreate(int32_t number)
     // the number still fits.
     GadgetSlot *slot = GadgetSlotOrNull(number);
     RUNTIME_ASSERT(slot != nullptr);
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Gadgets));
     RUNTIME_ASSERT(control == nullptr ||
                    (uint32_t)GetWindowLongA(control, GWL_ID) <= GadgetNumberLimit);
     slot->Handle = control;

@@ -11,7 +11,7 @@
 #include "window/internal/events.h"
 #include "window/internal/windows.h"
 
-PanelState Panels;
+RUNTIME_RECORD(PanelState, Panels);
 
 constexpr uint32_t PanelStyle =
     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_GROUP | WS_TABSTOP | TCS_SINGLELINE;
@@ -26,6 +26,7 @@ void PanelLayerInit(void)
 // counted) only while it is full.
 static void PanelCheckDepth(void)
 {
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Panels));
     RUNTIME_ASSERT(Panels.GadgetListDepth >= 0 && Panels.GadgetListDepth <= GadgetListStackSize);
     RUNTIME_ASSERT(Panels.RefusedDepth >= 0);
     RUNTIME_ASSERT(Panels.RefusedDepth == 0 || Panels.GadgetListDepth == GadgetListStackSize);
@@ -50,6 +51,20 @@ static void PanelCheckPages(HWND tab)
 #endif
 }
 
+// The height of this panel's own row of tabs, which depends on its font: the bottom of its
+// first tab, or of a temporary one while it has none.
+static void PanelMeasureRow(HWND tab)
+{
+    bool empty = PanelCountItems(tab) == 0;
+    if (empty) {
+        Panels.TabItem.mask = 0;
+        SendMessageA(tab, TCM_INSERTITEMA, 0, (LPARAM)&Panels.TabItem);
+    }
+    SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
+    Panels.TabRowHeight = Panels.PanelRect.bottom;
+    if (empty) SendMessageA(tab, TCM_DELETEITEM, 0, 0);
+}
+
 HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     // A full stack would be overrun by the push: refuse, and count the level so that the
@@ -71,12 +86,7 @@ HWND GadgetCreatePanel(int32_t number, int32_t x, int32_t y, int32_t width, int3
     Panels.GadgetListDepth++;
     PanelCheckDepth();
 
-    // The row height depends on the font the control was just given; a temporary tab shows it.
-    Panels.TabItem.mask = 0;
-    SendMessageA(tab, TCM_INSERTITEMA, 0, (LPARAM)&Panels.TabItem);
-    SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
-    Panels.TabRowHeight = Panels.PanelRect.bottom;
-    SendMessageA(tab, TCM_DELETEITEM, 0, 0);
+    PanelMeasureRow(tab);
     return tab;
 }
 
@@ -117,8 +127,7 @@ void PanelRemoveTab(HWND tab, int32_t index)
 void PanelLayoutPages(HWND tab)
 {
     if (!WindowOwnedHere(tab)) return;
-    SendMessageA(tab, TCM_GETITEMRECT, 0, (LPARAM)&Panels.PanelRect);
-    Panels.TabRowHeight = Panels.PanelRect.bottom;
+    PanelMeasureRow(tab);
     int32_t count = (int32_t)SendBareMessage(tab, TCM_GETITEMCOUNT);
     for (int32_t index = count - 1; index >= 0; index--) {
         GetClientRect(tab, &Panels.PanelRect);
@@ -199,10 +208,12 @@ static void PanelSetItemText(HWND tab, int32_t index, const char *text, int32_t)
 // position plays no part; the result is the new tab's index (-1 when the control refused it).
 // The panel's own count decides, not TabCounter, which follows only the newest panel: a tab
 // added to an outer panel after an inner one was made would land among the outer tabs and,
-// counted as a first tab, show its page beside the one on show.
+// counted as a first tab, show its page beside the one on show. For the same reason the page
+// is placed below this panel's own row of tabs, not the newest panel's.
 static int32_t PanelAddItem(HWND tab, int32_t, const char *text)
 {
     int32_t count = PanelCountItems(tab);
+    PanelMeasureRow(tab);
     GetClientRect(tab, &Panels.PanelRect);
     HWND page = CreateWindowExA(0, "TemplateClass", nullptr, WS_CHILD, PanelPageInset,
                                 Panels.TabRowHeight + PanelPageInset,

@@ -5,7 +5,7 @@
 #include "runtime/internal/check.h"
 #include "runtime/internal/heap.h"
 
-ContainerState Containers;
+RUNTIME_RECORD(ContainerState, Containers);
 
 // Where ListNewElement links the new element: behind Current, or in front of it.
 enum ListSide { ListAfterCurrent, ListBeforeCurrent };

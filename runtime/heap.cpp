@@ -3,9 +3,11 @@
 #include "runtime/internal/heap.h"
 
 #include "runtime/internal/check.h"
+#include "runtime/internal/containers.h"
+#include "runtime/internal/strings.h"
 
-RuntimeState Runtime;
-HeapState Heap;
+RUNTIME_RECORD(RuntimeState, Runtime);
+RUNTIME_RECORD(HeapState, Heap);
 
 // Counts the allocation; only an armed failure hook refuses it, so a counter that wraps to 0
 // does not match the unarmed hook.
@@ -42,5 +44,13 @@ void RuntimeCheckFailed(void)
 {
     RuntimeChecks.Failed++;
     if (!RuntimeChecks.Expected) __builtin_trap();
+}
+
+void RuntimeCheckRecords(void)
+{
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Runtime));
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Heap));
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Scratch));
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Containers));
 }
 #endif

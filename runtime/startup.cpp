@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "runtime/internal/check.h"
 #include "runtime/internal/containers.h"
 #include "runtime/internal/heap.h"
 #include "runtime/internal/strings.h"
@@ -53,7 +54,11 @@ int RuntimePrologue(void)
     ModuleDirectoryCut(Runtime.ModuleDirectory);
     GadgetLayerInit();
     WindowLayerInit();
-    return ScratchBufferInit();
+    int ready = ScratchBufferInit();
+#if defined(RUNTIME_CHECKS)
+    RuntimeCheckRecords();
+#endif
+    return ready;
 }
 
 void RuntimeEpilogue(void)

@@ -8,7 +8,7 @@
 #include "runtime/internal/check.h"
 #include "runtime/internal/heap.h"
 
-ScratchState Scratch;
+RUNTIME_RECORD(ScratchState, Scratch);
 
 enum ScratchCase { CaseKeep, CaseLower, CaseUpper };
 

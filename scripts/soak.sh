@@ -4,15 +4,17 @@
 # (the in-process flavour runs half of it). Prints the figures each soak measured; only
 # here does the program soak check its pace (candidates reached, the longest stall). The
 # divisor sums run their large exactness sets whole here (about a minute and a half), where
-# make test keeps to samples of them, and the handle census runs its thousand rounds. Last,
+# make test keeps to samples of them, the handle census runs its thousand rounds and the model
+# test of the event layer its five thousand sequences. Last,
 # the whole test bundle for Windows runs from an unpacked copy under Wine's command
 # interpreter, as its run-tests.cmd runs it there.
 # Usage: scripts/soak.sh [BUILD_DIR]
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
-export SOAK_SECONDS=${SOAK_SECONDS:-150} DIVISOR_SUM_FULL=1 CENSUS_FULL=1 DIST_TESTS_ALL=1
+export SOAK_SECONDS=${SOAK_SECONDS:-150} DIVISOR_SUM_FULL=1 CENSUS_FULL=1 EVENT_MODEL_FULL=1 \
+  DIST_TESTS_ALL=1
 log=$(mktemp)
-"$here/test.sh" "$build" -R 'reliability_(program|search)_soak|perf_divisor_sum|panel_kinds_test|package_dist_tests' \
+"$here/test.sh" "$build" -R 'reliability_(program|search)_soak|perf_divisor_sum|panel_kinds_test|window_model_test|package_dist_tests' \
   -V >"$log" 2>&1
 rc=$?
 grep -E 'soak:|tests passed|Failure|Expected|actual|FAILED|(PASS|FAIL) |programs:|rely on Wine' \

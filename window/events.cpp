@@ -2,8 +2,10 @@
 // message leaves at most one event code in EventState; the fetch hands it to the program.
 #include "window/internal/events.h"
 #include "window/internal/windows.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/heap.h"
 
-WindowEventState EventState;
+RUNTIME_RECORD(WindowEventState, EventState);
 
 static_assert(sizeof(HWND) == 4 && sizeof(WPARAM) == 4 && sizeof(LPARAM) == 4,
               "event fields and table entries are 32-bit");
@@ -57,12 +59,24 @@ void WindowTabShowPage(HWND tab, int32_t index)
 }
 
 // The user picked another tab: its page replaces the one on show, and the tab keeps the focus.
+// The event is recorded last, with its own subtype: the focus move and the page switch make
+// controls notify (a field's EN_KILLFOCUS) within this same pass, before and during the switch.
 static void WindowTabSwitch(HWND tab, UINT_PTR id)
 {
-    EventState.PendingCode = EventCodeControl;
-    EventState.ObjectNumber = id;
     WindowTabShowPage(tab, (int32_t)SendMessageA(tab, TCM_GETCURSEL, 0, 0));
     SetFocus(tab);
+    EventState.PendingCode = EventCodeControl;
+    EventState.ObjectNumber = id;
+    EventState.Subtype = SubtypeTabChange;
+}
+
+// The notification and mouse steps drop a pending event before they decide, one raised
+// outside the fetch and held for this pass among them; a pass of another thread's message
+// drops only its own.
+static void EventDropPending(void)
+{
+    EventState.PendingCode = 0;
+    if (!EventState.ForeignPass) EventState.Held.Code = 0;
 }
 
 // Notifications count only from tab, tree-view and list-view controls.
@@ -82,7 +96,7 @@ static void WindowNotifyStep(const NMHDR *header)
         WindowTabSwitch(header->hwndFrom, header->idFrom);
         return;
     }
-    EventState.PendingCode = 0;
+    EventDropPending();
     switch (code) {
     case NM_CLICK: EventState.Subtype = SubtypeLeftClick; break;
     case NM_DBLCLK: EventState.Subtype = SubtypeLeftDoubleClick; break;
@@ -100,7 +114,7 @@ static void WindowNotifyStep(const NMHDR *header)
 // A click that a control reported through MsgMouseNotify, one message later.
 static void WindowMouseStep(WPARAM gadget, LPARAM mouseMessage)
 {
-    EventState.PendingCode = 0;
+    EventDropPending();
     EventState.ObjectNumber = gadget;
     int32_t subtype;
     switch (mouseMessage) {
@@ -121,8 +135,15 @@ static LRESULT WindowHandle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     EventState.FetchRecord.message = message;
     EventState.MessageWParam = wParam;
     EventState.MessageLParam = lParam;
-    if (EventState.WindowHook && EventState.WindowHook(window, message, wParam, lParam) == -1)
-        return -1;
+    if (EventState.WindowHook) {
+        // What reaches WindowProc from another thread while the program's hook runs (the hook
+        // may send to another thread's window, or fetch) is a pass of its own.
+        int32_t foreign = EventState.ForeignPass;
+        EventState.ForeignPass = 0;
+        LRESULT answer = EventState.WindowHook(window, message, wParam, lParam);
+        EventState.ForeignPass = foreign;
+        if (answer == -1) return -1;
+    }
 
     switch (message) {
     case WM_SIZE:
@@ -176,16 +197,50 @@ static void EventRecordPut(const EventRecord *record)
     EventState.MessageLParam = record->MessageLParam;
 }
 
-// Queues the pending event of the pass at hand; 0 when the queue is full.
-static int EventQueuePush(void)
+// Checked builds: the ring holds what it has room for, with the fetched event's spare entry
+// free whenever another thread's event is queued.
+static void EventQueueCheck(void)
 {
-    if (EventState.QueueCount == EventQueueSize) {
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(EventState));
+    RUNTIME_ASSERT(EventState.QueueCount <= EventState.QueueCapacity);
+    RUNTIME_ASSERT(EventState.QueueCapacity == 0 ||
+                   EventState.QueueFirst < EventState.QueueCapacity);
+    RUNTIME_ASSERT((EventState.Queue == nullptr) == (EventState.QueueCapacity == 0));
+}
+
+// Room for needed events; the ring is copied oldest first into a block twice the size. 0 when
+// memory has run out, with the queue as it was.
+static int EventQueueRoom(uint32_t needed)
+{
+    if (needed <= EventState.QueueCapacity) return 1;
+    uint32_t capacity =
+        EventState.QueueCapacity ? EventState.QueueCapacity * 2 : (uint32_t)EventQueueInitial;
+    if (capacity < needed || capacity > HeapLargestBlock / sizeof(EventRecord)) return 0;
+    EventRecord *queue =
+        (EventRecord *)HeapAllocate(capacity * (uint32_t)sizeof(EventRecord), HeapFillNone);
+    if (queue == nullptr) return 0;
+    for (uint32_t i = 0; i < EventState.QueueCount; i++)
+        queue[i] = EventState.Queue[(EventState.QueueFirst + i) % EventState.QueueCapacity];
+    HeapRelease(EventState.Queue);
+    EventState.Queue = queue;
+    EventState.QueueCapacity = capacity;
+    EventState.QueueFirst = 0;
+    return 1;
+}
+
+// Queues the pending event of the pass at hand behind the others. Another thread's event
+// leaves one entry spare and is counted as lost when memory has run out; the fetched
+// message's event takes the spare and so always finds room.
+static int EventQueuePush(bool fetched)
+{
+    if (!EventQueueRoom(EventState.QueueCount + (fetched ? 1 : 2))) {
         EventState.QueueLost++;
         return 0;
     }
-    uint32_t at = (EventState.QueueFirst + EventState.QueueCount) % EventQueueSize;
+    uint32_t at = (EventState.QueueFirst + EventState.QueueCount) % EventState.QueueCapacity;
     EventState.Queue[at] = EventRecordTake();
     EventState.QueueCount++;
+    EventQueueCheck();
     return 1;
 }
 
@@ -193,10 +248,9 @@ static int EventQueuePush(void)
 static int32_t EventQueueTake(void)
 {
     if (EventState.QueueCount == 0) return 0;
-    EventRecord *oldest = &EventState.Queue[EventState.QueueFirst];
-    EventState.QueueFirst = (EventState.QueueFirst + 1) % EventQueueSize;
+    EventRecordPut(&EventState.Queue[EventState.QueueFirst]);
+    EventState.QueueFirst = (EventState.QueueFirst + 1) % EventState.QueueCapacity;
     EventState.QueueCount--;
-    EventRecordPut(oldest);
     int32_t code = EventState.PendingCode;
     EventState.PendingCode = 0;
     return code;
@@ -208,22 +262,25 @@ static int32_t EventQueueTake(void)
 static LRESULT WindowForeignPass(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     EventRecord interrupted = EventRecordTake();
+    int32_t foreign = EventState.ForeignPass;
     EventState.ForeignPass = 1;
     EventState.PendingCode = 0;
     EventState.Subtype = SubtypeNone;
     LRESULT result = WindowHandle(window, message, wParam, lParam);
-    // GetMessageA goes on waiting after a sent message: a posted one wakes it for the event.
-    if (EventState.PendingCode != 0 && EventQueuePush() && EventState.Waiting)
-        PostMessageA(window, WM_NULL, 0, EventWakeMarker);
+    // GetMessageA goes on waiting after a sent message: a message posted to the thread, which
+    // no window and so no hook receives, wakes it for the event.
+    if (EventState.PendingCode != 0 && EventQueuePush(false) && EventState.Waiting &&
+        PostMessageA(nullptr, WM_NULL, 0, EventWakeMarker))
+        EventState.WakesPosted++;
     EventRecordPut(&interrupted);
-    EventState.ForeignPass = 0;
+    EventState.ForeignPass = foreign;
     return result;
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // Messages this thread sends itself while handling one from another thread belong to the
-    // same pass.
+    // same pass, but for those that arrive while the program's hook runs (WindowHandle).
     if (!EventState.ForeignPass && InSendMessageEx(nullptr) != ISMEX_NOSEND)
         return WindowForeignPass(window, message, wParam, lParam);
     return WindowHandle(window, message, wParam, lParam);
@@ -241,26 +298,77 @@ static void WindowDispatchFetched(void)
     }
 }
 
-// The fetched message's event, after any that other threads' messages raised before it. With
-// none waiting it goes through the queue and comes straight back out, as it was.
+// The start of a fetch: an event raised outside any fetch is set aside with its data, so that
+// neither the events of other threads returned first nor the pass's own start spoil it.
+static void WindowHoldOutside(void)
+{
+    if (EventState.PendingCode == 0) return;
+    EventState.Held = EventRecordTake();
+    EventState.PendingCode = 0;
+}
+
+// A fetch that dispatched nothing leaves an event raised outside a fetch pending, as it was.
+static void WindowReleaseHeld(void)
+{
+    if (EventState.Held.Code == 0) return;
+    EventRecordPut(&EventState.Held);
+    EventState.Held.Code = 0;
+}
+
+enum WindowFetchResult { FetchNone, FetchMessage, FetchWoken };
+
+// Fetches the next message into the fetch record. The runtime's own wake-ups are taken here,
+// never dispatched, and leave the record as it was; a program's message is never one of them,
+// and where a program posted its thread one just like it, the two are interchangeable.
+static WindowFetchResult WindowFetchMessage(bool wait)
+{
+    MSG before = EventState.FetchRecord;
+    EventState.Subtype = SubtypeNone;
+    if (wait) {
+        EventState.Waiting = 1;
+        GetMessageA(&EventState.FetchRecord, nullptr, 0, 0);
+        EventState.Waiting = 0;
+    } else if (!PeekMessageA(&EventState.FetchRecord, nullptr, 0, 0, PM_REMOVE)) {
+        return FetchNone;
+    }
+    const MSG *fetched = &EventState.FetchRecord;
+    if (fetched->hwnd != nullptr || fetched->message != WM_NULL ||
+        fetched->lParam != EventWakeMarker || EventState.WakesPosted == 0)
+        return FetchMessage;
+    EventState.WakesPosted--;
+    EventState.FetchRecord = before;
+    return FetchWoken;
+}
+
+// The fetched message's event, after any that other threads' messages raised before it; an
+// event held from outside the fetch when its pass raised none.
 static int32_t WindowFetchedEvent(void)
 {
-    if (EventState.PendingCode != 0) {
-        EventQueuePush();
+    if (EventState.PendingCode == 0) WindowReleaseHeld();
+    EventState.Held.Code = 0;
+    if (EventState.PendingCode == 0 || EventState.QueueCount == 0) {
+        int32_t code = EventState.PendingCode;
         EventState.PendingCode = 0;
+        return code != 0 ? code : EventQueueTake();
     }
+    EventQueuePush(true);
     return EventQueueTake();
 }
 
 int32_t WindowPollEvent(void)
 {
     for (;;) {
+        WindowHoldOutside();
         int32_t queued = EventQueueTake();
         if (queued != 0) return queued;
-        EventState.Subtype = SubtypeNone;
         // Messages of other threads are handled inside the peek, also when it finds none.
-        if (!PeekMessageA(&EventState.FetchRecord, nullptr, 0, 0, PM_REMOVE))
-            return EventQueueTake();
+        WindowFetchResult fetch = WindowFetchMessage(false);
+        if (fetch == FetchWoken) continue;
+        if (fetch == FetchNone) {
+            queued = EventQueueTake();
+            if (queued == 0) WindowReleaseHeld();
+            return queued;
+        }
         WindowDispatchFetched();
         int32_t code = WindowFetchedEvent();
         if (code != 0) return code;
@@ -269,24 +377,19 @@ int32_t WindowPollEvent(void)
 
 int32_t WindowWaitEvent(void)
 {
-    int32_t queued = EventQueueTake();
-    if (queued != 0) return queued;
     for (;;) {
-        EventState.Subtype = SubtypeNone;
-        EventState.Waiting = 1;
-        GetMessageA(&EventState.FetchRecord, nullptr, 0, 0);
-        EventState.Waiting = 0;
-        const MSG *fetched = &EventState.FetchRecord;
-        bool wake = fetched->message == WM_NULL && fetched->lParam == EventWakeMarker;
+        WindowHoldOutside();
+        int32_t queued = EventQueueTake();
+        if (queued != 0) return queued;
+        // A wake-up whose event an earlier fetch has returned already leads to waiting on.
+        if (WindowFetchMessage(true) == FetchWoken) continue;
         WindowDispatchFetched();
         int32_t result = WindowFetchedEvent();
         if (result != 0) return result;
-        // The wake-up of an event that an earlier fetch has returned already.
-        if (wake) continue;
-        result = (int32_t)fetched->message;
+        const MSG *fetched = &EventState.FetchRecord;
         EventState.MessageWParam = fetched->wParam;
         EventState.MessageLParam = fetched->lParam;
-        return result;
+        return (int32_t)fetched->message;
     }
 }
 
@@ -328,6 +431,11 @@ LPARAM EventLParam(void)
 UINT EventMessageNumber(void)
 {
     return EventState.FetchRecord.message;
+}
+
+uint32_t EventLostCount(void)
+{
+    return EventState.QueueLost;
 }
 
 int32_t EventWindowNumber(void)

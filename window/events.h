@@ -59,6 +59,8 @@ WPARAM EventWParam(void);
 LPARAM EventLParam(void);
 int32_t EventWindowNumber(void);
 UINT EventMessageNumber(void);
+// Events of other threads' messages lost because memory ran out, since the layer began.
+uint32_t EventLostCount(void);
 
 // Keyboard focus traversal: the next enabled, visible tab-stop control of the active window.
 void FocusNext(void);

@@ -1,8 +1,9 @@
 // Tab moves the keyboard focus to the next enabled, visible tab-stop control of the active
 // window, wrapping from the last to the first; the fetch does no dialog-box key handling.
 #include "window/internal/events.h"
+#include "runtime/internal/check.h"
 
-FocusState Focus;
+RUNTIME_RECORD(FocusState, Focus);
 
 static bool FocusIsCandidate(HWND window)
 {

@@ -6,7 +6,7 @@
 #include "runtime/internal/check.h"
 #include "runtime/internal/heap.h"
 
-WindowLayerState Windows;
+RUNTIME_RECORD(WindowLayerState, Windows);
 
 // Room for numbers 0 to capacity - 1 plus the spare entries.
 static uint64_t WindowTableBytes(uint64_t capacity)
@@ -100,12 +100,15 @@ static int WindowTableGrow(int32_t number)
     return 1;
 }
 
-// Checked builds: every open window's class paints with a live background (the platform
-// deletes a class's brush when the class goes), and the current window is null, one the
-// table holds, or one closed since (which WindowClose leaves current).
+// Checked builds: the records are whole, every open window's class paints with a live
+// background (the platform deletes a class's brush when the class goes), and the current
+// window is null, one the table holds, or one closed since (which WindowClose leaves current).
 static void WindowCheckLayer(void)
 {
 #if defined(RUNTIME_CHECKS)
+    RuntimeCheckRecords();
+    RUNTIME_ASSERT(RUNTIME_RECORD_INTACT(Windows) && RUNTIME_RECORD_INTACT(EventState) &&
+                   RUNTIME_RECORD_INTACT(Focus));
     bool currentHeld = Windows.CurrentWindow == nullptr || !IsWindow(Windows.CurrentWindow);
     for (uint32_t number = 0; number < Windows.Table.Capacity; number++) {
         HWND window = Windows.Table.Handles[number];
@@ -116,6 +119,13 @@ static void WindowCheckLayer(void)
     }
     RUNTIME_ASSERT(currentHeld);
 #endif
+}
+
+// A client extent with the frame around it, kept to what a 32-bit size holds.
+static int32_t WindowOuterExtent(int32_t client, int32_t frame)
+{
+    int64_t outer = (int64_t)client + frame;
+    return outer > INT32_MAX ? INT32_MAX : outer < INT32_MIN ? INT32_MIN : (int32_t)outer;
 }
 
 HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t flags,
@@ -133,21 +143,22 @@ HWND WindowOpen(int32_t number, int32_t x, int32_t y, int32_t width, int32_t hei
     // The platform gives every overlapped window (neither popup nor child) a title bar and a
     // border, asked for or not: flags 0 must measure them too, or they eat the client area.
     if ((style & (WS_POPUP | WS_CHILD)) == 0) style |= WS_CAPTION;
-    RECT outer;
-    outer.left = x;
-    outer.top = y;
-    outer.right = x + width;
-    outer.bottom = y + height;
-    AdjustWindowRect(&outer, style, FALSE);
+    // The frame is measured around an empty rectangle at the origin and added in 64 bits: a
+    // corner near the end of the coordinates (CW_USEDEFAULT among them) cannot overflow it.
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRect(&frame, style, FALSE);
     // AdjustWindowRect leaves scroll bars out; they too lie outside the client area.
-    if (style & WS_VSCROLL) outer.right += GetSystemMetrics(SM_CXVSCROLL);
-    if (style & WS_HSCROLL) outer.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    if (style & WS_VSCROLL) frame.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) frame.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    int32_t outerWidth = WindowOuterExtent(width, frame.right - frame.left);
+    int32_t outerHeight = WindowOuterExtent(height, frame.bottom - frame.top);
 
     // The unadjusted corner is passed: x, y is the outer corner, the client area is
-    // width by height.
-    HWND window =
-        CreateWindowExA(0, Windows.WindowClassName, title, style, x, y, outer.right - outer.left,
-                        outer.bottom - outer.top, nullptr, nullptr, Runtime.ModuleHandle, nullptr);
+    // width by height. With x CW_USEDEFAULT the platform chooses the position and would take
+    // y for a show command: y is CW_USEDEFAULT too, so that the window shows as its style says.
+    if (x == CW_USEDEFAULT) y = CW_USEDEFAULT;
+    HWND window = CreateWindowExA(0, Windows.WindowClassName, title, style, x, y, outerWidth,
+                                  outerHeight, nullptr, nullptr, Runtime.ModuleHandle, nullptr);
     *WindowSlotOf(number) = window;
     Windows.CurrentWindow = window;
     WindowCheckLayer();

@@ -10,8 +10,15 @@
 #include <sstream>
 #include <string>
 
+#include "gadget/internal/panels.h"
+#include "runtime/internal/check.h"
+#include "runtime/internal/containers.h"
+#include "runtime/internal/heap.h"
 #include "runtime/internal/startup.h"
+#include "runtime/internal/strings.h"
 #include "support/outside_reader.h"
+#include "window/internal/events.h"
+#include "window/internal/windows.h"
 
 namespace {
 
@@ -68,6 +75,43 @@ TEST(ModuleDirectory, CutKeepsEverythingUpToTheLastBackslash)
     EXPECT_EQ(Cut("D:/work/prog.exe"), "");   // only the backslash separates
     EXPECT_EQ(Cut("prog.exe"), "");
     EXPECT_EQ(Cut(""), "");
+}
+
+// A byte written just past a process-wide record (the module directory's terminator one too
+// far, say) is caught by the checked build's next check of that layer.
+TEST(ModuleDirectory, AWritePastAnyRecordIsCaughtByTheCheckedBuild)
+{
+    const struct {
+        const char *Name;
+        void *Record;
+        size_t Size;
+        void (*Check)(void);
+    } rows[] = {
+        {"Runtime", &Runtime, sizeof Runtime, RuntimeCheckRecords},
+        {"Heap", &Heap, sizeof Heap, RuntimeCheckRecords},
+        {"Scratch", &Scratch, sizeof Scratch, RuntimeCheckRecords},
+        {"Containers", &Containers, sizeof Containers, RuntimeCheckRecords},
+        {"Windows", &Windows, sizeof Windows, [] { WindowUse(-1); }},
+        {"EventState", &EventState, sizeof EventState, [] { WindowUse(-1); }},
+        {"Focus", &Focus, sizeof Focus, [] { WindowUse(-1); }},
+        {"Panels", &Panels, sizeof Panels, GadgetListClose},
+    };
+    static_assert(offsetof(RuntimeState, ModuleDirectory) + sizeof Runtime.ModuleDirectory ==
+                  sizeof(RuntimeState));
+    RuntimeChecks.Expected = 1;
+    for (const auto &row : rows) {
+        char *past = (char *)row.Record + row.Size;
+        char kept = *past;
+        RuntimeChecks.Failed = 0;
+        row.Check();
+        EXPECT_EQ(RuntimeChecks.Failed, 0) << row.Name << " whole";
+        *past = 0;
+        row.Check();
+        *past = kept;
+        EXPECT_GT(RuntimeChecks.Failed, 0) << row.Name << " overrun";
+    }
+    RuntimeChecks.Expected = 0;
+    RuntimeChecks.Failed = 0;
 }
 
 // ---- the probe process -----------------------------------------------------------------

@@ -28,10 +28,7 @@ static std::string SelectedTitle(int number)
 // A click as the mouse makes it: button down and up at the middle of the tab, fetched.
 static std::vector<EventRow> ClickTab(HWND tab, int index)
 {
-    RECT r = TabRect(tab, index);
-    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(tab, WM_LBUTTONUP, 0, at);
+    WindowTestClickTab(tab, index);
     return WindowTestDrain();
 }
 
@@ -158,6 +155,28 @@ TEST_F(TwoTabPanelTest, AClickOnATabRecordsTheControlEventAndSwitchesPages)
     events = ClickTab(Tab, 1);
     EXPECT_TRUE(Recorded(events, EventCodeControl, PanelNumber));
     EXPECT_TRUE(ShownAndEnabled(Page1, Page0));
+}
+
+// With the focus in a field on the page on show, the click on another tab makes the field send
+// EN_KILLFOCUS and the switch hide its page, both in the click's own pass: the fetch still gives
+// the tab change, with its own subtype.
+TEST_F(TwoTabPanelTest, AClickOnATabWithTheFocusInAFieldGivesATabChange)
+{
+    GadgetListUse(Page0);
+    HWND field = GadgetCreateEdit(3, 100, 10, 80, 24, "Text");
+    GadgetListUse(Window);
+    for (int round = 0; round < 2; round++) {
+        GadgetSetState(PanelNumber, 0);
+        SetFocus(field);
+        WindowTestFlush();
+        ASSERT_EQ(GetFocus(), field);
+        std::vector<EventRow> events = ClickTab(Tab, 1);
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(std::vector<int>({events[0].Code, (int)events[0].Object, events[0].Subtype}),
+                  std::vector<int>({EventCodeControl, PanelNumber, SubtypeTabChange}))
+            << "round " << round;
+        EXPECT_TRUE(ShownAndEnabled(Page1, Page0));
+    }
 }
 
 TEST_F(TwoTabPanelTest, AnIndexPastTheLastTabShowsTheSelectedPageAgain)
@@ -332,7 +351,8 @@ static int VisiblePages(HWND tab)
 TEST_F(PanelTest, ATabAddedToAnOlderPanelGoesAfterItsLastTab)
 {
     // 'O' adds the title to the outer panel, 'I' makes an inner panel on the outer's newest
-    // page, 'i' adds the title to the newest inner panel, 'C' closes the inner panel's list.
+    // page, 'i' adds the title to the newest inner panel, 'C' closes the inner panel's list,
+    // 'F' gives the gadgets made next a larger font (and so a higher row of tabs).
     struct Step {
         char What;
         const char *Title;
@@ -351,6 +371,20 @@ TEST_F(PanelTest, ATabAddedToAnOlderPanelGoesAfterItsLastTab)
          {'C', ""},
          {'O', "D"}},
         {{'I', ""}, {'i', "i1"}, {'C', ""}, {'O', "A"}, {'O', "B"}},
+        {{'O', "A"}, {'F', ""}, {'I', ""}, {'i', "i1"}, {'C', ""}, {'O', "B"}},
+    };
+    HFONT large = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    // Every page fits its own panel's display area, below that panel's own row of tabs.
+    auto fits = [](HWND panel) {
+        RECT client, row = TabRect(panel, 0);
+        GetClientRect(panel, &client);
+        for (int index = 0; index < TabCount(panel); index++) {
+            RECT page;
+            GetWindowRect(PageOf(panel, index), &page);
+            MapWindowPoints(nullptr, panel, (POINT *)&page, 2);
+            if (page.top != row.bottom + 2 || page.bottom != client.bottom - 2) return false;
+        }
+        return true;
     };
     for (const auto &steps : rows) {
         HWND outer = GadgetCreatePanel(PanelNumber, 10, 10, 400, 300);
@@ -365,12 +399,16 @@ TEST_F(PanelTest, ATabAddedToAnOlderPanelGoesAfterItsLastTab)
                 panels.push_back(GadgetCreatePanel(++inner, 5, 5, 300, 200));
             } else if (step.What == 'i') {
                 GadgetAddItem(inner, -1, step.Title);
+            } else if (step.What == 'F') {
+                GadgetSetFont(large);
             } else {
                 GadgetListClose();
             }
-            for (HWND panel : panels)
+            for (HWND panel : panels) {
                 EXPECT_EQ(VisiblePages(panel), TabCount(panel) > 0 ? 1 : 0)
                     << step.What << step.Title;
+                EXPECT_TRUE(fits(panel)) << step.What << step.Title;
+            }
         }
         std::string titles;
         for (int index = 0; index < TabCount(outer); index++) titles += Title(PanelNumber, index);
@@ -380,27 +418,33 @@ TEST_F(PanelTest, ATabAddedToAnOlderPanelGoesAfterItsLastTab)
             EXPECT_EQ(GetParent(PageOf(outer, index)), outer);
         GadgetListClose();
         GadgetFree(PanelNumber);
+        GadgetSetFont((HFONT)GetStockObject(ANSI_VAR_FONT));
     }
+    DeleteObject(large);
 }
 
+// With one tab as with several: every page follows the panel's new size.
 TEST_F(PanelTest, ResizingAPanelLaysItsPagesOutAgain)
 {
-    HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
-    for (const char *t : {"a", "b", "c"}) GadgetAddItem(PanelNumber, -1, t);
-    GadgetListClose();
-    GadgetResize(PanelNumber, -1, -1, 420, 260);
-    RECT client;
-    GetClientRect(tab, &client);
-    EXPECT_EQ(client.right, 420);
-    RECT first = TabRect(tab, 0);
-    for (int i = 0; i < 3; i++) {
-        RECT page, placed;
-        GetClientRect(PageOf(tab, i), &page);
-        EXPECT_EQ(page.right, client.right - 4) << "page " << i;
-        EXPECT_EQ(page.bottom, client.bottom - first.bottom - 4) << "page " << i;
-        GetWindowRect(PageOf(tab, i), &placed);
-        MapWindowPoints(nullptr, tab, (POINT *)&placed, 2);
-        EXPECT_EQ(placed.left, 2) << "pages keep their place";
+    for (int tabs : {1, 3}) {
+        HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 200);
+        for (int i = 0; i < tabs; i++) GadgetAddItem(PanelNumber, -1, "t");
+        GadgetListClose();
+        GadgetResize(PanelNumber, -1, -1, 420, 260);
+        RECT client;
+        GetClientRect(tab, &client);
+        EXPECT_EQ(client.right, 420);
+        RECT first = TabRect(tab, 0);
+        for (int i = 0; i < tabs; i++) {
+            RECT page, placed;
+            GetClientRect(PageOf(tab, i), &page);
+            EXPECT_EQ(page.right, client.right - 4) << tabs << " tabs, page " << i;
+            EXPECT_EQ(page.bottom, client.bottom - first.bottom - 4) << tabs << " tabs, page " << i;
+            GetWindowRect(PageOf(tab, i), &placed);
+            MapWindowPoints(nullptr, tab, (POINT *)&placed, 2);
+            EXPECT_EQ(placed.left, 2) << "pages keep their place";
+        }
+        GadgetFree(PanelNumber);
     }
 }
 

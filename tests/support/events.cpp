@@ -2,6 +2,7 @@
 #include "events.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <ostream>
 
@@ -15,6 +16,15 @@ std::vector<EventRow> WindowTestDrain()
     return rows;
 }
 
+void WindowTestClickTab(HWND tab, int index)
+{
+    RECT r = {};
+    SendMessageA(tab, TCM_GETITEMRECT, index, (LPARAM)&r);
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tab, WM_LBUTTONUP, 0, at);
+}
+
 void WindowTestFlush()
 {
     // Dispatched, not dropped: an unpainted window would hand out WM_PAINT for ever. The bound
@@ -26,6 +36,8 @@ void WindowTestFlush()
     }
     EventState.PendingCode = 0;
     EventState.QueueCount = 0;
+    EventState.Held.Code = 0;
+    EventState.WakesPosted = 0;
 }
 
 void PrintTo(const EventRow &r, std::ostream *os)

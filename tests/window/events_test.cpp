@@ -42,12 +42,6 @@ SentMessage Notify(HWND parent, HWND from, UINT_PTR id, UINT code)
     return Send(parent, WM_NOTIFY, id, (LPARAM)&Headers.back());
 }
 
-HWND Child(HWND parent, const char *cls, DWORD style, int id)
-{
-    return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 40, parent,
-                           (HMENU)(INT_PTR)id, Runtime.ModuleHandle, 0);
-}
-
 class Events : public ::testing::Test {
   protected:
     HWND Window = 0;
@@ -181,8 +175,8 @@ TEST_F(Events, TheGettersReportTheLastMessageEvenWithoutAnEvent)
 
 TEST_F(Events, ControlNotificationsGiveControlEventsWithGadgetAndCode)
 {
-    HWND button = Child(Window, "BUTTON", BS_PUSHBUTTON, 7);
-    HWND list = Child(Window, "LISTBOX", LBS_NOTIFY, 9);
+    HWND button = WindowTestChild(Window, "BUTTON", BS_PUSHBUTTON, 7);
+    HWND list = WindowTestChild(Window, "LISTBOX", LBS_NOTIFY, 9);
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)button)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_DBLCLK), (LPARAM)list)});
     WindowTestSendInFetch({Send(Window, WM_COMMAND, MAKEWPARAM(9, LBN_SELCHANGE), (LPARAM)list)});
@@ -265,7 +259,7 @@ TEST_F(Events, RuntimeTimersTickAsTimerEventsBesideAProgramsOwnTimer)
 
 TEST_F(Events, HorizontalScrollGivesAControlEventWithTheSendersNumber)
 {
-    HWND bar = Child(Window, "SCROLLBAR", SBS_HORZ, 12);
+    HWND bar = WindowTestChild(Window, "SCROLLBAR", SBS_HORZ, 12);
     PostMessageA(Window, WM_HSCROLL, SB_LINERIGHT, 0);   // the window's own scroll bar
     PostMessageA(Window, WM_HSCROLL, SB_LINERIGHT, (LPARAM)bar);
     PostMessageA(Window, WM_VSCROLL, SB_LINEDOWN, (LPARAM)bar);   // not an event
@@ -308,14 +302,56 @@ class Notifications : public Events {
     void SetUp() override
     {
         Events::SetUp();
-        Tab = Child(Window, WC_TABCONTROLA, 0, 20);
-        Tree = Child(Window, WC_TREEVIEWA, 0, 21);
-        ListView = Child(Window, WC_LISTVIEWA, 0, 22);
-        Button = Child(Window, "BUTTON", BS_PUSHBUTTON, 7);
+        Tab = WindowTestChild(Window, WC_TABCONTROLA, 0, 20);
+        Tree = WindowTestChild(Window, WC_TREEVIEWA, 0, 21);
+        ListView = WindowTestChild(Window, WC_LISTVIEWA, 0, 22);
+        Button = WindowTestChild(Window, "BUTTON", BS_PUSHBUTTON, 7);
         ASSERT_TRUE(Tab && Tree && ListView && Button);
         WindowTestDrain();
     }
 };
+
+LRESULT CALLBACK AnsweringHook(HWND, UINT, WPARAM, LPARAM)
+{
+    return HookAnswer;
+}
+
+// WindowProc's result for every row of its message table, sent outside a fetch, with the hook
+// answering 0 and with the hook taking the message.
+TEST_F(Notifications, EveryMessageOfTheTableGivesItsResult)
+{
+    static NMHDR click;
+    click = {Tab, 20, (UINT)NM_CLICK};
+    HWND bar = WindowTestChild(Window, "SCROLLBAR", SBS_HORZ, 12);
+    const struct {
+        const char *Message;
+        UINT Number;
+        WPARAM WParam;
+        LPARAM LParam;
+        LRESULT Result;
+    } rows[] = {
+        {"WM_SIZE", WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200), 0},
+        {"WM_CLOSE", WM_CLOSE, 0, 0, 0},
+        {"WM_NOTIFY", WM_NOTIFY, 20, (LPARAM)&click, 0},
+        {"WM_COMMAND from a control", WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button, 0},
+        {"WM_COMMAND from a menu", WM_COMMAND, 4711, 0, 0},
+        {"WM_HSCROLL", WM_HSCROLL, SB_LINERIGHT, (LPARAM)bar, 0},
+        {"MsgMouseNotify", MsgMouseNotify, 3, WM_LBUTTONUP, 0},
+        {"MsgMouseDeferred", MsgMouseDeferred, 3, WM_LBUTTONUP, 0},
+        {"MsgSizeDeferred", MsgSizeDeferred, 0, 0, 0},
+        // Any other message: the platform's default, here the title's length.
+        {"WM_GETTEXTLENGTH", WM_GETTEXTLENGTH, 0, 0, 1},
+    };
+    for (LRESULT hook : {(LRESULT)0, (LRESULT)-1}) {
+        HookAnswer = hook;
+        WindowSetCallback(AnsweringHook);
+        for (const auto &row : rows)
+            EXPECT_EQ(SendMessageA(Window, row.Number, row.WParam, row.LParam),
+                      hook == -1 ? -1 : row.Result)
+                << row.Message << ", hook " << hook;
+        WindowTestFlush();
+    }
+}
 
 TEST_F(Notifications, ClickCodesFromAdmittedControlsSetTheSubtype)
 {
@@ -375,18 +411,7 @@ class TabPages : public Notifications {
     void SetUp() override
     {
         Notifications::SetUp();
-        SetWindowPos(Tab, 0, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
-        for (int i = 0; i < 2; i++) {
-            Page[i] = CreateWindowExA(0, "TemplateClass", "", WS_CHILD, 2, 30, 190, 80, Tab, 0,
-                                      Runtime.ModuleHandle, 0);
-            char title[] = "Seite";
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT | TCIF_PARAM;
-            item.pszText = title;
-            item.lParam = (LPARAM)Page[i];
-            SendMessageA(Tab, TCM_INSERTITEMA, i, (LPARAM)&item);
-        }
-        SetWindowPos(Page[0], HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        WindowTestTabPages(Tab, Page);
         WindowTestDrain();
     }
     bool Shown(HWND page) { return (GetWindowLongA(page, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -494,12 +519,19 @@ TEST_F(Events, WaitReturnsABareMessageNumberWhenNoEventArose)
     EXPECT_EQ(EventWParam(), (WPARAM)0);
 }
 
+int WakeSeen;
+LRESULT CALLBACK WakeCountingHook(HWND, UINT message, WPARAM, LPARAM lParam)
+{
+    WakeSeen += message == WM_NULL && lParam == EventWakeMarker;
+    return 0;
+}
+
 // A message sent by another thread (automation, a screen reader, a test tool) is handled inside
 // the fetch's own peek or wait: its event comes back once, before the events of the messages
 // posted behind it, each with its own getters; posted ones still work as before.
 TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumbers)
 {
-    HWND option = Child(Window, "BUTTON", BS_AUTORADIOBUTTON, 5);
+    HWND option = WindowTestChild(Window, "BUTTON", BS_AUTORADIOBUTTON, 5);
     struct Row {
         const char *What;
         SentMessage Foreign;               // sent by a second thread, pending before the posts
@@ -537,7 +569,10 @@ TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumber
         sender.join();
     }
 
-    // A wait wakes for such an event at once, though nothing is posted.
+    // A wait wakes for such an event at once, though nothing is posted. The wake-up reaches
+    // neither the hook nor the getters, and a program's own WM_NULL is never taken for it.
+    WakeSeen = 0;
+    WindowSetCallback(WakeCountingHook);
     std::thread sender([&] {
         Sleep(100);
         SendMessageA(Window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)Button);
@@ -550,8 +585,96 @@ TEST_F(Notifications, EventsOfMessagesSentByAnotherThreadKeepTheirPlaceAndNumber
     EXPECT_LT(GetTickCount() - began, 1000u);
     EXPECT_EQ(EventControlNumber(), 7u);
     EXPECT_EQ(EventSubtype(), BN_CLICKED);
+    EXPECT_EQ(EventMessageNumber(), (UINT)WM_COMMAND);
     sender.join();
     EXPECT_EQ(WindowWaitEvent(), WM_APP);   // the wake-up itself is never returned
+    EXPECT_EQ(WakeSeen, 0);
+    PostMessageA(Window, WM_NULL, 0, EventWakeMarker);
+    PostMessageA(Window, WM_APP, 0, 0);
+    EXPECT_EQ(WindowWaitEvent(), WM_NULL);
+    EXPECT_EQ(WindowWaitEvent(), WM_APP);
+    EXPECT_EQ(WakeSeen, 1) << "the program's own";
+}
+
+struct Burst {
+    HWND Target, Button;
+    int Count;
+};
+
+// Clicks another thread queues for this one without waiting, and one it posts behind them.
+void SendBurst(void *context)
+{
+    const Burst *burst = (const Burst *)context;
+    for (int i = 0; i < burst->Count; i++)
+        SendNotifyMessageA(burst->Target, WM_COMMAND, MAKEWPARAM(100 + i, BN_CLICKED),
+                           (LPARAM)burst->Button);
+    PostMessageA(burst->Target, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)burst->Button);
+}
+
+std::vector<EventRow> BurstRows(int count)
+{
+    std::vector<EventRow> rows;
+    for (int i = 0; i < count; i++) rows.push_back({EventCodeControl, 100u + i, BN_CLICKED, 0});
+    rows.push_back({EventCodeControl, 7, BN_CLICKED, 0});
+    return rows;
+}
+
+// Nothing of another thread's is lost while memory lasts; an event the heap has no room for is
+// counted where the program can read it, and the fetched message's own event is never refused.
+TEST_F(Notifications, EveryEventOfAnotherThreadComesBackOrIsCounted)
+{
+    WindowTestThread other;
+    Burst burst = {Window, Button, 3};
+    // The heap refuses the queue's first block; the clicks may be handled inside the send or
+    // at the first fetch, so the refusal stays armed until the drain is over.
+    Heap.HeapFailAt = Heap.HeapAllocations + 1;
+    other.Send(SendBurst, &burst);
+    std::vector<EventRow> drained = WindowTestDrain();
+    Heap.HeapFailAt = 0;
+    EXPECT_EQ(EventLostCount(), 1u);
+    std::vector<EventRow> rows = BurstRows(3);
+    rows.erase(rows.begin());
+    ExpectRows(drained, rows);
+
+    burst.Count = 40;
+    other.Send(SendBurst, &burst);
+    ExpectRows(WindowTestDrain(), BurstRows(40));
+    EXPECT_EQ(EventLostCount(), 1u);
+}
+
+WindowTestThread *Third;
+HWND HookTarget, HookButton;
+
+void SendClickBack(void *)
+{
+    SendMessageA(HookTarget, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), (LPARAM)HookButton);
+}
+
+void SendClick(void *)
+{
+    SendMessageA(HookTarget, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)HookButton);
+}
+
+LRESULT CALLBACK ForwardingHook(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == 7) Third->Send(SendClickBack, nullptr);
+    return 0;
+}
+
+// The hook, handling a click sent by one thread, sends to a window of another, which sends a
+// click back: the inner click is a pass of its own and comes first, as it was raised first.
+TEST_F(Notifications, AMessageOfAnotherThreadInsideAnotherIsAPassOfItsOwn)
+{
+    WindowTestThread first, third;
+    Third = &third;
+    HookTarget = Window;
+    HookButton = Button;
+    WindowSetCallback(ForwardingHook);
+    first.Send(SendClick, nullptr);
+    ExpectRows(WindowTestDrain(), {
+                                      {EventCodeControl, 8, BN_CLICKED, 0},
+                                      {EventCodeControl, 7, BN_CLICKED, 0},
+                                  });
 }
 
 TEST_F(Events, PollOnAnEmptyQueueReturnsZeroAtOnce)

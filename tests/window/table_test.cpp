@@ -50,6 +50,30 @@ TEST_F(WindowTable, NewWindowHasTheClientSizeAskedForAndItsOuterCornerAtXY)
     }
 }
 
+// x = CW_USEDEFAULT lets the platform choose the position, whatever y holds (the platform would
+// read it as a show command), and the frame is added to the size without overflow.
+TEST_F(WindowTable, TheDefaultPositionAndFarCornersStillGiveTheClientSizeAskedFor)
+{
+    const struct {
+        int32_t X, Y;
+        uint32_t Hidden;
+    } rows[] = {{CW_USEDEFAULT, 100, FlagHidden},
+                {CW_USEDEFAULT, 100, 0},
+                {CW_USEDEFAULT, CW_USEDEFAULT, FlagHidden}};
+    for (const auto &row : rows) {
+        HWND window = WindowOpen(6, row.X, row.Y, 300, 200, Caption | row.Hidden, "Vorgabe");
+        ASSERT_NE(window, nullptr) << row.X << " " << row.Y;
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_EQ(std::vector<LONG>({client.right, client.bottom}), std::vector<LONG>({300, 200}))
+            << row.X << " " << row.Y;
+        EXPECT_EQ(IsWindowVisible(window) != 0, row.Hidden == 0) << row.X << " " << row.Y;
+        EXPECT_LT(WindowOuterWidth(), 400);
+        // A visible window stays open, out of the table: destroying it costs seconds.
+        if (!row.Hidden) Windows.Table.Handles[6] = 0;
+    }
+}
+
 TEST_F(WindowTable, ResizeSetsTheOuterSizeAndMoveToKeepsIt)
 {
     WindowOpen(0, 100, 80, 600, 300, Caption | FlagHidden, "");
@@ -122,6 +146,47 @@ TEST_F(WindowTable, ReopeningANumberReplacesTheWindowAndItsClass)
     EXPECT_EQ(Windows.Table.Handles[12], nullptr);
     EXPECT_FALSE(ClassRegistered("WindowClass_12"));
     EXPECT_TRUE(ClassRegistered("TemplateClass"));
+}
+
+// Every field of the class template, as the runtime keeps it and as the platform registered
+// it for the pages ("TemplateClass") and for a window's own class.
+TEST_F(WindowTable, EveryClassIsTheTemplateFieldByField)
+{
+    HWND window = WindowOpen(3, 0, 0, 50, 50, FlagHidden, "");
+    const WNDCLASSA &tpl = Windows.WindowClassTemplate;
+    WNDCLASSA page = {}, own = {};
+    ASSERT_TRUE(GetClassInfoA(Runtime.ModuleHandle, "TemplateClass", &page));
+    ASSERT_TRUE(GetClassInfoA(Runtime.ModuleHandle, "WindowClass_3", &own));
+    const struct {
+        const char *Field;
+        uintptr_t Template, Page, Own, Expected;
+    } rows[] = {
+        {"style", tpl.style, page.style, own.style, 0},
+        {"lpfnWndProc", (uintptr_t)tpl.lpfnWndProc, (uintptr_t)page.lpfnWndProc,
+         (uintptr_t)own.lpfnWndProc, (uintptr_t)WindowProc},
+        {"cbClsExtra", (uintptr_t)tpl.cbClsExtra, (uintptr_t)page.cbClsExtra,
+         (uintptr_t)own.cbClsExtra, 0},
+        {"cbWndExtra", (uintptr_t)tpl.cbWndExtra, (uintptr_t)page.cbWndExtra,
+         (uintptr_t)own.cbWndExtra, 0},
+        {"hInstance", (uintptr_t)tpl.hInstance, (uintptr_t)page.hInstance, (uintptr_t)own.hInstance,
+         (uintptr_t)Runtime.ModuleHandle},
+        {"hIcon", (uintptr_t)tpl.hIcon, (uintptr_t)page.hIcon, (uintptr_t)own.hIcon,
+         (uintptr_t)LoadIconA(Runtime.ModuleHandle, MAKEINTRESOURCEA(1))},
+        {"hCursor", (uintptr_t)tpl.hCursor, (uintptr_t)page.hCursor, (uintptr_t)own.hCursor,
+         (uintptr_t)LoadCursorA(nullptr, IDC_ARROW)},
+        {"hbrBackground", (uintptr_t)tpl.hbrBackground, (uintptr_t)page.hbrBackground,
+         (uintptr_t)own.hbrBackground, (uintptr_t)(COLOR_BTNFACE + 1)},
+        {"lpszMenuName", (uintptr_t)tpl.lpszMenuName, (uintptr_t)page.lpszMenuName,
+         (uintptr_t)own.lpszMenuName, 0},
+        {"lpszClassName", (uintptr_t)tpl.lpszClassName, 0, 0, (uintptr_t)Windows.WindowClassName},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(row.Template, row.Expected) << row.Field << " of the template";
+        if (row.Field == std::string("lpszClassName")) continue;
+        EXPECT_EQ(row.Page, row.Expected) << row.Field << " of TemplateClass";
+        EXPECT_EQ(row.Own, row.Expected) << row.Field << " of WindowClass_3";
+    }
+    EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), 0);
 }
 
 // The colour a window's class background paints, erased into a bitmap of the test's own so

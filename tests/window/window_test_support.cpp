@@ -1,6 +1,8 @@
 // The window tests' layer restart and the driver window behind WindowTestSendInFetch.
 #include "window_test_support.h"
 
+#include <commctrl.h>
+
 #include <deque>
 
 static HWND Driver;
@@ -32,6 +34,28 @@ void WindowTestForget(int32_t number)
     *WindowSlotOf(number) = nullptr;
 }
 
+HWND WindowTestChild(HWND parent, const char *className, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 80, 40, parent,
+                           (HMENU)(INT_PTR)id, Runtime.ModuleHandle, 0);
+}
+
+void WindowTestTabPages(HWND tab, HWND pages[2])
+{
+    SetWindowPos(tab, 0, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < 2; i++) {
+        pages[i] = CreateWindowExA(0, "TemplateClass", "", WS_CHILD, 2, 30, 190, 80, tab, 0,
+                                   Runtime.ModuleHandle, 0);
+        char title[] = "Seite";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = title;
+        item.lParam = (LPARAM)pages[i];
+        SendMessageA(tab, TCM_INSERTITEMA, i, (LPARAM)&item);
+    }
+    SetWindowPos(pages[0], HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
 void WindowTestSendInFetch(const std::vector<SentMessage> &batch)
 {
     if (!Driver) {
@@ -45,4 +69,54 @@ void WindowTestSendInFetch(const std::vector<SentMessage> &batch)
     }
     Batches.push_back(batch);
     PostMessageA(Driver, WM_APP, 0, 0);
+}
+
+enum { ThreadJob = WM_APP + 1 };
+
+static LRESULT CALLBACK ThreadProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != ThreadJob) return DefWindowProcA(window, message, wParam, lParam);
+    ((void (*)(void *))wParam)((void *)lParam);
+    return 0;
+}
+
+static DWORD WINAPI ThreadMain(void *self)
+{
+    WindowTestThread *thread = (WindowTestThread *)self;
+    WNDCLASSA threadClass = {};
+    threadClass.lpfnWndProc = ThreadProc;
+    threadClass.hInstance = Runtime.ModuleHandle;
+    threadClass.lpszClassName = "WindowTestThread";
+    RegisterClassA(&threadClass);   // a second registration fails harmlessly
+    HWND window = CreateWindowExA(0, "WindowTestThread", "", 0, 0, 0, 10, 10, HWND_MESSAGE, 0,
+                                  Runtime.ModuleHandle, 0);
+    InterlockedExchangePointer((void **)&thread->Window, window);
+    MSG m;
+    while (GetMessageA(&m, 0, 0, 0) > 0) DispatchMessageA(&m);
+    DestroyWindow(window);
+    return 0;
+}
+
+WindowTestThread::WindowTestThread()
+{
+    Thread = CreateThread(nullptr, 0, ThreadMain, this, 0, &ThreadId);
+    while (InterlockedCompareExchangePointer((void **)&Window, nullptr, nullptr) == nullptr)
+        Sleep(1);
+}
+
+WindowTestThread::~WindowTestThread()
+{
+    PostThreadMessageA(ThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(Thread, INFINITE);
+    CloseHandle(Thread);
+}
+
+void WindowTestThread::Send(void (*job)(void *), void *context)
+{
+    SendMessageA(Window, ThreadJob, (WPARAM)job, (LPARAM)context);
+}
+
+void WindowTestThread::Post(void (*job)(void *), void *context)
+{
+    PostMessageA(Window, ThreadJob, (WPARAM)job, (LPARAM)context);
 }

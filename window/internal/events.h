@@ -8,8 +8,8 @@
 #include "window/events.h"
 
 enum {
-    EventQueueSize = 32,   // events of other threads' messages that wait for a fetch
-    // lParam of the WM_NULL that wakes a waiting fetch for such an event
+    EventQueueInitial = 32,   // room the queue of other threads' events first takes
+    // lParam of the thread message that wakes a waiting fetch for such an event
     EventWakeMarker = 0x45574B31,
 };
 
@@ -42,13 +42,20 @@ struct WindowEventState {
     char NotifyClassName[50];
     // A message sent by another thread is handled as a pass of its own, wherever it arrives
     // (inside GetMessageA or PeekMessageA, most often), and its event waits here, oldest
-    // first, so that the fetched message's own pass can neither overwrite nor drop it.
-    EventRecord Queue[EventQueueSize];
-    uint32_t QueueFirst;   // index of the oldest
-    uint32_t QueueCount;   // events waiting
-    uint32_t QueueLost;    // events refused on a full queue
-    int32_t ForeignPass;   // 1 while such a message is handled
-    int32_t Waiting;       // 1 while WindowWaitEvent waits in GetMessageA
+    // first, so that the fetched message's own pass can neither overwrite nor drop it. The
+    // queue grows on the private heap and keeps one entry spare for the fetched message's
+    // event, which is thus never refused.
+    EventRecord *Queue;       // QueueCapacity entries, used as a ring
+    uint32_t QueueCapacity;   // entries allocated; 0 until another thread's event comes
+    uint32_t QueueFirst;      // index of the oldest
+    uint32_t QueueCount;      // events waiting
+    uint32_t QueueLost;       // events refused because memory ran out (EventLostCount)
+    // An event raised outside any fetch, held from the start of a fetch until one dispatches
+    // a message: it is that pass's event if the pass raises none of its own.
+    EventRecord Held;
+    int32_t ForeignPass;    // 1 while such a message is handled, outside the program's hook
+    int32_t Waiting;        // 1 while WindowWaitEvent waits in GetMessageA
+    uint32_t WakesPosted;   // wake-ups posted to the thread and not yet fetched
     // Tab item of a page lookup (mask and lParam only). Shared rather than local: the page is
     // taken from it right after TCM_GETITEMA, before any other message is sent.
     TCITEMA TabItem;
