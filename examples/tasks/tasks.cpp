@@ -94,8 +94,7 @@ static int32_t TasksLayout(void)
     if (!WindowOpen(TasksWindow, 160, 120, 360, 320, WindowFlagsStandard, "Tasks")) return 0;
     if (!GadgetListUse(CurrentWindowHandle())) return 0;
     TasksMenuBar();
-    // The menu bar took its height from the client area: the status bar finds the bottom edge
-    // that is left, and the gadgets above it are placed from there.
+    // The status bar's height is the platform's choice: the gadgets above it go by its top.
     GadgetCreateStatusBar(TasksStatus);
     static const int32_t parts[] = {260, -1};
     GadgetSetParts(TasksStatus, 2, parts);
