@@ -166,8 +166,9 @@ TEST(FormProgram, ASummaryReadsEveryControlAndTheNoteWindowClosesByItsButton)
 
 // The task list on a file the test writes, driven as an automation tool would: its lines, the
 // status bar's parts and the clipboard read from here, the field typed into, buttons clicked,
-// menu commands sent by number and the close question answered. The file's name holds a blank,
-// so it goes to the program in quotes.
+// menu commands sent and the close question answered. Wine reads no menu of another process
+// (its items give -1 and nothing from here), so the commands go by the numbers the program
+// gives its items. The file's name holds a blank, so it goes to the program in quotes.
 class TasksProgram : public ::testing::Test {
   protected:
     enum { Field = 1, Add, List, Status, Progress };
