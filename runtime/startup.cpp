@@ -24,6 +24,11 @@ const char *CommandTailScan(const char *line)
     return p;
 }
 
+const char *StartupCommandTail(void)
+{
+    return CommandTailScan(GetCommandLineA());
+}
+
 void ModuleDirectoryCut(char *fileName)
 {
     char *cut = fileName;

@@ -1,5 +1,6 @@
-// What a program on the runtime writes and finds at start: its ProgramStatements, and the
-// module it runs in. The process entry, prologue and epilogue around it: internal/startup.h.
+// What a program on the runtime writes and finds at start: its ProgramStatements, the module
+// it runs in and its command tail. The process entry, prologue and epilogue around it:
+// internal/startup.h.
 #pragma once
 
 #include <windows.h>
@@ -20,3 +21,7 @@ extern RuntimeState Runtime;
 
 // The program's own statements; every program built on the runtime defines it.
 void ProgramStatements(void);
+
+// The command tail behind the program's name, as the process entry hands it to the program:
+// a pointer into the process command line, which the program must not change.
+const char *StartupCommandTail(void);

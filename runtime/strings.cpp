@@ -175,6 +175,25 @@ char *StringFromHex(uint32_t value, char *destination)
     return StringFormat("%lX", value, destination);
 }
 
+// The platform formatter knows no buffer size but writes at most 1024 bytes: the text is made
+// aside, in room for that and a byte spare, so that the arguments may lie anywhere (in the
+// scratch buffer too), then copied at the cursor like any other piece, up to its first zero.
+int32_t StringAppendFormat(const char *format, ...)
+{
+    char aside[StringFormatLimit + 2];
+    aside[0] = 0;
+    if (format) {
+        va_list arguments;
+        va_start(arguments, format);
+        wvsprintfA(aside, format, arguments);
+        va_end(arguments);
+    }
+    aside[StringFormatLimit] = 0;
+    char *start = ScratchPut(Scratch.ScratchCursor, aside, ScratchNoLimit, CaseKeep);
+    if (start == ScratchRefusedPiece) return 0;
+    return (int32_t)(Scratch.ScratchCursor - start);
+}
+
 // The character may be a zero; the cursor still goes one byte behind it.
 char *StringFromCode(int32_t code, char *destination)
 {

@@ -45,6 +45,14 @@ char *StringFromUnsigned(uint32_t value, int32_t widthSelector, char *destinatio
 char *StringFromHex(uint32_t value, char *destination);
 char *StringFromCode(int32_t code, char *destination);
 
+// The platform formatter's longest text: wvsprintfA writes at most 1024 bytes with the zero.
+enum { StringFormatLimit = 1023 };
+// Appends at the cursor the text wvsprintfA makes of the format and the values that follow
+// (%d %u %ld %lu %x %lX %s %c, widths, '-' and '0'), cut at StringFormatLimit characters
+// and at the buffer's end; the characters appended, so a result short of the whole text
+// shows the cut.
+int32_t StringAppendFormat(const char *format, ...);
+
 int32_t StringFirstCode(const char *text);
 int32_t StringLength(const char *text);
 int32_t StringFind(const char *text, const char *pattern, int32_t start);

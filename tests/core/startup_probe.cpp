@@ -54,7 +54,7 @@ __attribute__((noinline)) static int ProbeDeepFrame(int seed)
 
 void ProgramStatements(void)
 {
-    const char *tail = CommandTailScan(GetCommandLineA());
+    const char *tail = StartupCommandTail();
     const char *marker = tail;
     while (*marker && *marker != ' ') marker++;
     if (*marker) marker++;

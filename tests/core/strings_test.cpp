@@ -281,6 +281,46 @@ TEST_F(StringsTest, FormattersWriteDecimalUnsignedAndHex)
     }
 }
 
+// The platform formatter's conversions, appended at the cursor; the result counts what was
+// appended, up to the formatter's limit of 1023 characters.
+TEST_F(StringsTest, AppendFormatWritesThePlatformsConversions)
+{
+    const std::string longText(2000, 'w');
+    char *start = Cursor();
+    StringAppend("arg");
+    char *argument = StringFinish(start);   // an argument in the buffer itself, stepped over
+    struct Row {
+        std::function<int32_t()> format;
+        std::string expected;
+    } rows[] = {
+        {[] { return StringAppendFormat("%d|%u|%ld", -5, 7u, -2147483647 - 1); },
+         "-5|7|-2147483648"},
+        {[] { return StringAppendFormat("%x %X %lX %lu", 255, 255, 0xABCDEF12u, 0xFFFFFFFFu); },
+         "ff FF ABCDEF12 4294967295"},
+        {[] { return StringAppendFormat("[%5d][%-5d][%05d][%c]", 42, 42, 42, 'Z'); },
+         "[   42][42   ][00042][Z]"},
+        {[] { return StringAppendFormat("%s=%s, 100%%", "Zahl", "\xC4\xE4"); },
+         "Zahl=\xC4\xE4, 100%"},
+        {[&] { return StringAppendFormat("<%s>", argument); }, "<arg>"},
+        {[] { return StringAppendFormat("ohne"); }, "ohne"},
+        {[] { return StringAppendFormat(""); }, ""},
+        {[] { return StringAppendFormat(nullptr); }, ""},
+        {[&] { return StringAppendFormat("%s", longText.c_str()); }, std::string(1023, 'w')},
+        {[&] { return StringAppendFormat("ab%s", longText.c_str()); },
+         "ab" + std::string(1021, 'w')},
+    };
+    for (const Row &row : rows) {
+        char *piece = Cursor();
+        *piece = 'Z';   // a stale byte: the empty piece must end itself
+        int32_t appended = row.format();
+        EXPECT_EQ(PieceAt(piece), row.expected) << row.expected.substr(0, 20);
+        EXPECT_EQ(appended, (int32_t)row.expected.size());
+        EXPECT_EQ(Cursor(), piece + row.expected.size());
+        EXPECT_EQ(PieceAt(start), "arg");
+        Scratch.ScratchCursor = piece;
+    }
+}
+
 TEST_F(StringsTest, FromCodeTakesTheLowEightBits)
 {
     char *start = Cursor();
@@ -499,6 +539,10 @@ TEST_F(ScratchEndTest, EveryOperationIsCutNearTheEnd)
         [](char *d) { return StringFromUnsigned(0xFFFFFFFFu, 2, d); },
         [](char *d) { return StringFromHex(0xABCDEF12u, d); },
         [](char *d) { return StringFromCode('Q', d); },
+        [](char *d) {
+            StringAppendFormat("%s %d", "formatted", -4711);
+            return std::min(d, ScratchEnd());
+        },
         [](char *d) { return StringLeftPart("left part text", 10, d); },
         [](char *d) { return StringRightPart("right part text", 12, d); },
         [](char *d) { return StringMiddle("middle piece text", 3, 9, d); },

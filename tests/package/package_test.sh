@@ -22,6 +22,11 @@ example() {
     { echo "$1.exe was compiled without optimisation" >&2; exit 1; }
   [ -f "$work/prefix/share/doc/AmicableRuntime/api.md" ] ||
     { echo "the package has no API reference" >&2; exit 1; }
+  # Every header a program may include is in the package, whichever example uses it.
+  for header in "$root"/runtime/*.h "$root"/window/*.h "$root"/gadget/*.h; do
+    name=$(basename "$(dirname "$header")")/$(basename "$header")
+    [ -f "$work/prefix/include/$name" ] || { echo "the package lacks $name" >&2; exit 1; }
+  done
 }
 
 case $made in

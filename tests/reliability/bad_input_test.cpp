@@ -10,10 +10,12 @@
 #include "gadget/internal/gadgets.h"
 #include "runtime/internal/check.h"
 #include "runtime/containers.h"
+#include "runtime/files.h"
 #include "runtime/internal/containers.h"
 #include "support/gadget_parent.h"
 #include "support/heap_census.h"
 #include "support/scratch.h"
+#include "window/clipboard.h"
 #include "window/internal/events.h"
 #include "window/internal/windows.h"
 
@@ -401,14 +403,16 @@ TEST_F(RefusedCalls, ScratchPlacesOutsideTheBuffer)
             REFUSED(piece(StringUpperCase("abc", p))), REFUSED(piece(StringTrimLeft(" abc", p))),
             REFUSED(piece(StringTrimRight("abc ", p))), REFUSED(assign(p)),
             REFUSED(cursorAt(p, [] { StringAppend("y"); })),
+            REFUSED(cursorAt(p, [] { StringAppendFormat("%d", 5); })),
+            REFUSED(cursorAt(p, [] { ClipboardGetText(); })),
             REFUSED(cursorAt(p, [] { GadgetGetText(2); })),
             REFUSED(cursorAt(p, [] { GadgetGetItemText(3, 0, 0); })),
             REFUSED(cursorAt(p, GadgetReadNothing)),
         });
         // clang-format on
     }
-    // Eleven writers, StringAppend and StringAssign at each place.
-    EXPECT_EQ(RuntimeChecks.Failed, 13 * (int32_t)(sizeof places / sizeof *places));
+    // Eleven writers, StringAppend, StringAppendFormat and StringAssign at each place.
+    EXPECT_EQ(RuntimeChecks.Failed, 14 * (int32_t)(sizeof places / sizeof *places));
     RuntimeChecks = RuntimeCheckState{};
     EXPECT_EQ(std::string(local, sizeof local), std::string(64, 'Z'));
     EXPECT_EQ(std::string(Block, 64), std::string(64, 'Z'));
@@ -482,6 +486,14 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         GadgetListUse(Window);
         return result;
     };
+    // The clipboard without an owner of this program: none, or another program's window.
+    auto putOwnedBy = [](HWND owner) {
+        HWND current = Windows.CurrentWindow;
+        Windows.CurrentWindow = owner;
+        intptr_t result = ClipboardPutText("x");
+        Windows.CurrentWindow = current;
+        return result;
+    };
     // The empty piece a text function appends at the cursor, which stays.
     auto empty = [](char *piece) { return (intptr_t)*piece; };
     char *&c = Scratch.ScratchCursor;   // each piece goes where Expect puts the cursor
@@ -516,6 +528,12 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         REFUSED(StringFirstCode(nullptr)), REFUSED(StringToLong(nullptr)),
         REFUSED(StringFind(nullptr, "a", 1)), REFUSED(StringFind(t, nullptr, 1)),
         REFUSED(StringFind(t, "c", 0x7FFFFFFF)), REFUSED(StringFind(t, "", 5)),
+        READS_EMPTY(StringAppendFormat(nullptr)), READS_EMPTY(StringAppendFormat("")),
+        // Files: no path, no variable, no file; the variable keeps its text.
+        REFUSED(FileReadText(nullptr, "C:\\windows\\win.ini")),
+        REFUSED(FileReadText(&Variable, nullptr)), REFUSED(FileReadText(&Variable, "")),
+        REFUSED(FileWriteText(nullptr, "x")), REFUSED(FileWriteText("", "x")),
+        REFUSED(putOwnedBy(nullptr)), REFUSED(putOwnedBy(GetDesktopWindow())),
     });
     // clang-format on
     EXPECT_EQ(never.Header, nullptr);

@@ -129,7 +129,7 @@ struct Fuzz {
         TextModelValue t, p;
         const char *text;
         int32_t n, m;
-        int operation = In.ConsumeIntegralInRange(0, 23);
+        int operation = In.ConsumeIntegralInRange(0, 24);
         if (getenv("FUZZ_TRACE")) fprintf(stderr, "op %d depth %zu\n", operation, Frames.size());
         switch (operation) {
         case 0:
@@ -295,6 +295,16 @@ struct Fuzz {
             StringFree(Vars[v]);
             Vars[v] = nullptr;
             VarModel[v] = TextModelValue();
+            break;
+        }
+        case 23: {
+            // Formatted, the expression's own text among the arguments at times; the
+            // formatter's 1023 characters at most, then the buffer's end.
+            text = PickText(&t);
+            n = In.ConsumeIntegral<int32_t>();
+            int32_t appended = StringAppendFormat("%s<%d>", text ? text : "", n);
+            Piece((t.Text + "<" + std::to_string(n) + ">").substr(0, StringFormatLimit));
+            CHECK(appended == Scratch.ScratchCursor - (at > End() ? End() : at));
             break;
         }
         default:

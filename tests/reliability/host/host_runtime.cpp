@@ -128,14 +128,12 @@ void RtlZeroMemory(void *destination, SIZE_T length)
     memset(destination, 0, length);
 }
 
+// The platform's formatter writes at most 1024 bytes, its zero included; its conversions are
+// a subset of the C library's, which serves them here.
 int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments)
 {
-    uint32_t value = va_arg(arguments, uint32_t);
-    if (!strcmp(format, "%ld")) return sprintf(buffer, "%ld", (long)(int32_t)value);
-    if (!strcmp(format, "%lu")) return sprintf(buffer, "%lu", (unsigned long)value);
-    if (!strcmp(format, "%lX")) return sprintf(buffer, "%lX", (unsigned long)value);
-    fprintf(stderr, "host formatter: format \"%s\" is not served\n", format);
-    abort();
+    int written = vsnprintf(buffer, 1024, format, arguments);
+    return written < 0 ? 0 : written < 1024 ? written : 1023;
 }
 
 bool HostHeapOwns(HANDLE heap, const void *block)

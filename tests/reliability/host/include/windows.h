@@ -50,5 +50,5 @@ typedef struct _PROCESS_HEAP_ENTRY {
 } PROCESS_HEAP_ENTRY;
 BOOL HeapWalk(HANDLE heap, PROCESS_HEAP_ENTRY *entry);
 
-// Knows the three formats the core uses, "%ld", "%lu" and "%lX", with one 32-bit value.
+// The platform formatter: at most 1024 bytes, the zero included.
 int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments);
