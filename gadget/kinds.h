@@ -1,6 +1,7 @@
 // What a writer of a gadget kind needs beside the program's operations: the operation table
-// a kind fills, the creation routine every creator ends in, and the helpers the runtime's own
-// kinds read their controls with. A new kind is written from this header alone.
+// a kind fills, the creation routine every creator ends in, the helpers the runtime's own
+// kinds read their controls with, and the class of a kind that draws its own control. A new
+// kind is written from this header alone.
 #pragma once
 
 #include <windows.h>
@@ -81,3 +82,17 @@ void GadgetReadNothing(void);
 // Appends item index's text at ScratchCursor through a list control's length and text
 // messages (LB_GETTEXTLEN and LB_GETTEXT, or the combo box's pair), cut at the buffer's end.
 void GadgetReadItem(HWND control, UINT lengthMessage, UINT textMessage, int32_t index);
+
+// A kind whose control is a window class of its own registers the class here, in its creator
+// before GadgetCreatePrepare; a second call finds it registered. The class gets the program's
+// instance (the one GadgetCreate creates with), the arrow cursor, the button-face background,
+// redraws on resizing, and window bytes for the font and extraBytes of the kind's own, from
+// GadgetKindExtraFirst on. 1 when the class is there with this procedure; 0 when refused.
+int32_t GadgetKindRegister(const char *className, WNDPROC procedure, int32_t extraBytes);
+// What such a procedure hands every message it does not answer. It keeps the font GadgetCreate
+// sends (WM_SETFONT, redrawing when asked) and gives it back (WM_GETFONT: null is the system
+// font); everything else goes to DefWindowProcA, which keeps no font.
+LRESULT CALLBACK GadgetKindDefault(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+// The offset of a kind's own window bytes for GetWindowLongA and SetWindowLongA; the font's
+// word lies in front of them.
+enum { GadgetKindExtraFirst = 4 };

@@ -1,6 +1,7 @@
 // The process entry. No C runtime start-up code runs before StartupEntry: it puts the one
 // exception guard on the thread's handler chain, asks crtdll for the main arguments, and
-// hands the command tail to ProgramMain, which ends the process itself.
+// hands the command tail to ProgramMain, which ends the process itself. The program's static
+// objects are made and destroyed there, inside the runtime's lifetime (language.cpp).
 #include "runtime/internal/startup.h"
 
 #include <signal.h>
@@ -63,7 +64,10 @@ int32_t CommandTailSplit(void)
 int32_t __stdcall ProgramMain(HMODULE, HMODULE, const char *, int32_t)
 {
     if (!RuntimePrologue()) ExitProcess(StartupExitNoMemory);
+    // The program's static objects may use the runtime, and live until its heap goes.
+    StartupConstruct();
     ProgramStatements();
+    StartupDestruct();
     RuntimeEpilogue();
     ExitProcess(0);
 }

@@ -16,7 +16,8 @@ const char *CommandTailScan(const char *commandLine);
 // Cuts a module file name behind its last backslash, in place.
 void ModuleDirectoryCut(char *fileName);
 
-// Prologue, the program's statements, epilogue; ends the process with exit code 0.
+// Prologue, static constructors, the program's statements, static destructors, epilogue;
+// ends the process with exit code 0.
 int32_t __stdcall ProgramMain(HMODULE module, HMODULE previous, const char *tail, int32_t show);
 
 // Prologue steps 1 to 7: runtime state, heap, module directory, both layers, scratch buffer.
@@ -26,3 +27,9 @@ int RuntimePrologue(void);
 // Epilogue steps 1 and 2: the window layer's end step, then the heap goes. (ProgramMain
 // ends the process after it.)
 void RuntimeEpilogue(void);
+
+// The program's static constructors and dynamic initialisers, in the compiler's order.
+void StartupConstruct(void);
+
+// The destructors registered with atexit, newest first, then the linker's destructor list.
+void StartupDestruct(void);

@@ -142,7 +142,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Without a SIGSEGV handler the SIGFPE handler has its turn.
         ProbeWay{"fpe-divide", 0xC0000094u, "statements\nhandler SIGFPE\n"},
         // Without a handler the system ends the process.
-        ProbeWay{"bare", 0xC0000005u, "statements\n"}),
+        ProbeWay{"bare", 0xC0000005u, "statements\n"},
+        // Static objects are made before the statements and destroyed after them, newest
+        // first, while the heap is there; every form of new and delete works on that heap.
+        ProbeWay{"language", 0,
+                 "statements\nconstructed\nnew\ndestroyed c heap\ndestroyed b heap\n"
+                 "destroyed a heap\n"},
+        // A plain new without memory never hands null to a constructor: the process ends with
+        // the start-up's no-memory code.
+        ProbeWay{"new-fails", StartupExitNoMemory, "statements\n"}),
     [](const ::testing::TestParamInfo<ProbeWay> &info) {
         std::string name = info.param.Way;
         name.erase(std::remove(name.begin(), name.end(), '-'), name.end());

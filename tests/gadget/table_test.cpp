@@ -5,6 +5,9 @@
 
 #include "gadget/internal/panels.h"
 
+HWND GadgetCreateSwatch(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                        const char *caption);   // swatch_kind.cpp
+
 namespace {
 
 using GadgetTable = HiddenParentTest;
@@ -155,6 +158,28 @@ TEST_F(GadgetTable, ActivateGivesTheFocusAndReturnsThePreviousOne)
     EXPECT_EQ(GadgetActivate(1), first);
     EXPECT_EQ(GetFocus(), second);
     ShowWindow(Window, SW_HIDE);
+}
+
+// A kind with a class of its own keeps the font each creation sends, which a class's
+// DefWindowProcA would drop, and its own window bytes beside it; its class is the program's.
+TEST_F(GadgetTable, AKindWithAClassOfItsOwnKeepsTheGadgetFontAndItsOwnBytes)
+{
+    HWND first = GadgetCreateSwatch(3, 0, 0, 60, 20, "Rot");
+    HFONT other = (HFONT)GetStockObject(SYSTEM_FIXED_FONT);
+    GadgetSetFont(other);
+    HWND second = GadgetCreateSwatch(4, 0, 30, 60, 20, "Blau");   // the class is there now
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ((HINSTANCE)GetClassLongA(first, GCL_HMODULE), Runtime.ModuleHandle);
+    GadgetSetState(3, RGB(200, 0, 0));
+    EXPECT_EQ(GadgetGetState(3), (int32_t)RGB(200, 0, 0));
+    EXPECT_EQ(GadgetGetState(4), 0);
+    EXPECT_EQ((HFONT)SendMessageA(first, WM_GETFONT, 0, 0), GetStockObject(ANSI_VAR_FONT));
+    EXPECT_EQ((HFONT)SendMessageA(second, WM_GETFONT, 0, 0), other);
+    EXPECT_EQ(OutsideText(second), "Blau");
+    // A name another class holds: a control made under it would be of that class.
+    EXPECT_EQ(GadgetKindRegister("TestSwatch", GadgetKindDefault, 4), 0);
+    EXPECT_EQ(GadgetKindRegister("BUTTON", GadgetKindDefault, 0), 0);
 }
 
 // A kind without operations: every dispatcher falls back to its default.

@@ -449,3 +449,37 @@ TEST_F(PanelTest, ATwentyFirstUnclosedPanelIsRefusedAndItsCloseStillPairs)
     EXPECT_NE(GadgetCreatePanel(refused, 2, 2, 100, 100), nullptr);
     GadgetListClose();
 }
+
+// A window that opens visible is active and holds the focus itself, so no control has it; the
+// first Tab goes to the first candidate in the window's child order. That is creation order,
+// except that a panel moves to the front when its first tab is added: its tab control and the
+// page on show come before gadgets created earlier. (On a window of its own, opened here.)
+TEST_F(PanelTest, OnOpeningTheWindowHasTheFocusAndAPanelIsVisitedBeforeEarlierGadgets)
+{
+    HWND opened = WindowOpen(8, 60, 60, 400, 200, WS_CAPTION | WS_SYSMENU, "Fokus");
+    ASSERT_NE(opened, nullptr);
+    WindowTestFlush();
+    ASSERT_EQ(GetActiveWindow(), opened);
+    EXPECT_EQ(GetFocus(), opened);
+    GadgetListUse(opened);
+    HWND first = GadgetCreateButton(1, 10, 150, 80, 24, "zuerst");
+    HWND tab = GadgetCreatePanel(PanelNumber, 10, 10, 300, 130);
+    GadgetAddItem(PanelNumber, -1, "Seite");
+    HWND onPage = GadgetCreateButton(2, 10, 10, 80, 24, "Seite");
+    GadgetListClose();
+    HWND last = GadgetCreateButton(3, 100, 150, 80, 24, "zuletzt");
+    WindowTestFlush();
+    EXPECT_EQ(GetFocus(), opened) << "a gadget created later does not take the focus";
+    for (HWND expected : {tab, onPage, first, last, tab}) {
+        HWND to = GetFocus();
+        PostMessageA(to, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        PostMessageA(to, WM_KEYUP, VK_TAB, 0xC00F0001);
+        while (WindowPollEvent() != 0) {
+        }
+        EXPECT_EQ(GetFocus(), expected);
+    }
+    WindowClose(8);
+    GadgetListUse(Window);
+    SetActiveWindow(Window);
+    WindowTestFlush();
+}

@@ -534,6 +534,11 @@ TEST_F(RefusedCalls, NullPointersImpossibleSizesAndEmptyPieces)
         REFUSED(FileReadText(&Variable, nullptr)), REFUSED(FileReadText(&Variable, "")),
         REFUSED(FileWriteText(nullptr, "x")), REFUSED(FileWriteText("", "x")),
         REFUSED(putOwnedBy(nullptr)), REFUSED(putOwnedBy(GetDesktopWindow())),
+        // A kind's class: no name, no procedure, a negative byte count, a name in use.
+        REFUSED(GadgetKindRegister(nullptr, GadgetKindDefault, 0)),
+        REFUSED(GadgetKindRegister("K", nullptr, 0)),
+        REFUSED(GadgetKindRegister("K", GadgetKindDefault, -1)),
+        REFUSED(GadgetKindRegister("TemplateClass", GadgetKindDefault, 0)),
     });
     // clang-format on
     EXPECT_EQ(never.Header, nullptr);
