@@ -15,11 +15,13 @@ set(AMICABLE_COMPILE_OPTIONS
   -fno-tree-loop-distribute-patterns -ffunction-sections -fdata-sections -Wall -Wextra)
 
 # A shipped program: its own process entry, no start-up files, and imports from the five
-# platform libraries alone. The compiler's static support library (libgcc) brings the stack
-# probe and 64-bit division; it is linked into the program and imports nothing.
+# platform libraries alone, and from comdlg32 when it calls a file dialog (the linker takes
+# from an import library only what a program calls). The compiler's static support library
+# (libgcc) brings the stack probe and 64-bit division; it is linked into the program and
+# imports nothing.
 set(AMICABLE_LINK_OPTIONS
   -nostdlib -s -Wl,--gc-sections -Wl,-e,_StartupEntry@0 -Wl,--subsystem,windows)
-set(AMICABLE_LINK_LIBRARIES gcc kernel32 user32 gdi32 comctl32 crtdll)
+set(AMICABLE_LINK_LIBRARIES gcc kernel32 user32 gdi32 comctl32 comdlg32 crtdll)
 
 # The cross toolchain's resource compiler (its toolchain file names it) and the manifest every
 # program carries, found here: inside the function the list directory is the caller's.

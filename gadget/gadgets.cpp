@@ -25,6 +25,13 @@ void GadgetLayerInit(void)
     InitCommonControls();
 }
 
+// Controls go with the process; the fonts a program had made go here, by the step their
+// first creation set, so that a program that makes none links nothing of them.
+void GadgetLayerEnd(void)
+{
+    if (Gadgets.FontsEnd != nullptr) Gadgets.FontsEnd();
+}
+
 // Another program's window cannot be a parent of this thread's controls: refused, null, and the
 // parent stays.
 HWND GadgetListUse(HWND window)

@@ -45,6 +45,20 @@ HWND GadgetCreateComboBox(int32_t number, int32_t x, int32_t y, int32_t width, i
 HWND GadgetCreateEdit(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                       const char *text);
 
+// Fields, lists, bars and fonts: kinds and operations beside the ones above, each linked only
+// into a program that calls it.
+HWND GadgetCreateField(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
+                       const char *text);
+HWND GadgetCreateListBoxSingle(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
+int32_t GadgetSetDefault(int32_t number);
+HWND GadgetCreateStatusBar(int32_t number);
+int32_t GadgetSetParts(int32_t number, int32_t count, const int32_t *widths);
+HWND GadgetCreateProgressBar(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height);
+int32_t GadgetSetRange(int32_t number, int32_t minimum, int32_t maximum);
+enum { FontBold = 1, FontItalic = 2 };
+HFONT FontCreate(const char *face, int32_t points, int32_t flags);
+void FontFree(HFONT font);
+
 // Geometry and visibility, on any kind.
 HWND GadgetGetHandle(int32_t number);
 int32_t GadgetGetX(int32_t number);

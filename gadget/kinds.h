@@ -64,6 +64,9 @@ extern const GadgetKindOps OptionKindOps;
 extern const GadgetKindOps ComboBoxKindOps;
 extern const GadgetKindOps EditKindOps;
 extern const GadgetKindOps PanelKindOps;
+extern const GadgetKindOps FieldKindOps;
+extern const GadgetKindOps StatusBarKindOps;
+extern const GadgetKindOps ProgressBarKindOps;
 
 // A creator fills the creation record here, then calls GadgetCreate with the gadget number,
 // which creates the control in the gadget parent, files it under the number with the kind's

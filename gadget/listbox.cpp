@@ -1,6 +1,8 @@
 // The list-box kind: lines of text kept by the control in the order of their insertion
 // positions, never sorted. Its twelve operations are single list-box messages, except the
-// two text readers, which keep the text inside the scratch buffer.
+// two text readers, which keep the text inside the scratch buffer. The single-selection list
+// box is the same kind made with the one-selection style, on which the same messages read and
+// set the one current item.
 #include "gadget/kinds.h"
 
 constexpr uint32_t ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_GROUP |
@@ -8,10 +10,22 @@ constexpr uint32_t ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROL
                                   LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL;
 static_assert(ListBoxStyle == 0x50330949);
 
+constexpr uint32_t ListBoxSingleStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_GROUP |
+                                        WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS |
+                                        LBS_NOINTEGRALHEIGHT;
+static_assert(ListBoxSingleStyle == 0x50330141);
+
 HWND GadgetCreateListBox(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", ListBoxStyle, WS_EX_CLIENTEDGE,
                         &ListBoxKindOps);
+    return GadgetCreate(number);
+}
+
+HWND GadgetCreateListBoxSingle(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    GadgetCreatePrepare(x, y, width, height, nullptr, "LISTBOX", ListBoxSingleStyle,
+                        WS_EX_CLIENTEDGE, &ListBoxKindOps);
     return GadgetCreate(number);
 }
 
@@ -104,8 +118,8 @@ static void ListBoxSetItemText(HWND control, int32_t index, const char *text, in
 
 const GadgetKindOps ListBoxKindOps = {
     nullptr,               // Free: DestroyWindow
-    ListBoxGetState,       // GetState: LB_GETCURSEL, -1 when none
-    ListBoxSetState,       // SetState: LB_SETCURSEL
+    ListBoxGetState,       // GetState: LB_GETCURSEL, -1 when none (single selection)
+    ListBoxSetState,       // SetState: LB_SETCURSEL, -1 clears (single selection)
     ListBoxGetText,        // GetText: the current item's text
     ListBoxSetText,        // SetText: selects the exact match, or nothing
     ListBoxAddItem,        // AddItem: LB_INSERTSTRING, -1 appends

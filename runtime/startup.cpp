@@ -58,6 +58,7 @@ int RuntimePrologue(void)
 
 void RuntimeEpilogue(void)
 {
+    GadgetLayerEnd();
     WindowLayerEnd();
     if (Runtime.RuntimeHeap) HeapDestroy(Runtime.RuntimeHeap);
     Runtime.RuntimeHeap = nullptr;

@@ -126,6 +126,7 @@ static LRESULT WindowHandle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
     switch (message) {
     case WM_SIZE:
+        if (EventState.SizeHook) EventState.SizeHook(window, wParam, lParam);
         // Reported once the message that caused the change has been handled.
         PostMessageA(window, MsgSizeDeferred, wParam, lParam);
         return 0;
@@ -139,6 +140,10 @@ static LRESULT WindowHandle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         EventState.ObjectNumber = GetWindowLongA((HWND)lParam, GWL_ID);
         EventState.PendingCode = EventCodeControl;
         return 0;
+    case WM_TIMER:
+        // The runtime's own timers give events; any other goes on to the default as before.
+        if (Windows.Steps.TimerStep && Windows.Steps.TimerStep(window, wParam, lParam)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case MsgMouseNotify: PostMessageA(window, MsgMouseDeferred, wParam, lParam); return 0;
     case MsgMouseDeferred: WindowMouseStep(wParam, lParam); return 0;
     case MsgSizeDeferred: EventState.PendingCode = EventCodeSize; return 0;
@@ -224,11 +229,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return WindowHandle(window, message, wParam, lParam);
 }
 
-// Accelerators go against the active window, whatever window the message is for.
+// Accelerators go against the active window, whatever window the message is for; the active
+// window's shortcuts follow the table in use, once the program has made any.
 static void WindowDispatchFetched(void)
 {
     MSG *fetched = &EventState.FetchRecord;
-    if (!TranslateAcceleratorA(GetActiveWindow(), EventState.AcceleratorTable, fetched)) {
+    if (!TranslateAcceleratorA(GetActiveWindow(), EventState.AcceleratorTable, fetched) &&
+        !(Windows.Steps.ShortcutTranslate && Windows.Steps.ShortcutTranslate(fetched))) {
         TranslateMessage(fetched);
         DispatchMessageA(fetched);
     }

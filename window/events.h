@@ -12,6 +12,7 @@ enum EventCode : int32_t {
     EventCodeControl = 13100,
     EventCodeCommand = 13101,
     EventCodeMouse = 13102,
+    EventCodeTimer = 13103,   // a tick of a timer WindowTimerStart started
 };
 
 enum EventSubtypeCode : int32_t {
@@ -51,6 +52,8 @@ void WindowSetAccelerators(HACCEL table);
 
 uint32_t EventControlNumber(void);
 uint32_t EventCommandNumber(void);
+// The number of the timer whose tick the last EventCodeTimer was (the command number's field).
+uint32_t EventTimerNumber(void);
 int32_t EventSubtype(void);
 WPARAM EventWParam(void);
 LPARAM EventLParam(void);

@@ -57,6 +57,7 @@ void WindowLayerInit(void)
 // A table the program handed over stays the program's.
 void WindowLayerEnd(void)
 {
+    if (Windows.Steps.ShortcutEnd) Windows.Steps.ShortcutEnd();
     if (EventState.AcceleratorTable == EventState.FocusTabTable)
         EventState.AcceleratorTable = nullptr;
     DestroyAcceleratorTable(EventState.FocusTabTable);
@@ -79,8 +80,7 @@ void WindowClassNameOf(int32_t number)
     wvsprintfA(Windows.WindowClassName, "WindowClass_%ld", (va_list)&number);
 }
 
-// The handle of window number, or null when the number has none or lies outside the table.
-static HWND WindowHandleOf(int32_t number)
+HWND WindowHandleOf(int32_t number)
 {
     if (number < 0 || (uint32_t)number >= Windows.Table.Capacity) return nullptr;
     return *WindowSlotOf(number);
@@ -161,6 +161,8 @@ void WindowClose(int32_t number)
     // The entry is cleared first: DestroyWindow re-enters WindowProc, and the number must
     // already read as free there.
     *WindowSlotOf(number) = nullptr;
+    if (Windows.Steps.ShortcutForget) Windows.Steps.ShortcutForget(window);
+    if (Windows.Steps.TimerForget) Windows.Steps.TimerForget(window);
     DestroyWindow(window);
     WindowClassNameOf(number);
     UnregisterClassA(Windows.WindowClassName, Runtime.ModuleHandle);

@@ -38,3 +38,8 @@ void WindowResize(int32_t width, int32_t height);
 void WindowMoveTo(int32_t x, int32_t y);
 void WindowRemoveMenu(void);
 int32_t *WindowDescriptor(void);
+
+// Numbered timers of a window: each tick gives EventCodeTimer with the timer's number. A
+// started number restarts with the new interval; a window's timers end with it.
+int32_t WindowTimerStart(int32_t window, int32_t number, int32_t milliseconds);
+int32_t WindowTimerStop(int32_t window, int32_t number);

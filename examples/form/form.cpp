@@ -58,7 +58,7 @@ static void FormLayout(void)
     GadgetCreateButton(FormRead, 10, 150, 120, 26, "Uebernehmen");
     GadgetCreateButton(FormOpenNote, 140, 150, 120, 26, "Hinweis");
     GadgetCreateListBox(FormSummaries, 10, 186, 400, 124);
-    GadgetCreateProgressBar(FormProgress, 270, 152, 140, 22);
+    GadgetCreateGauge(FormProgress, 270, 152, 140, 22);
 }
 
 // Appends the caption of the group's checked option, or "-" when none is.

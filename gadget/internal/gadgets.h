@@ -42,11 +42,18 @@ struct GadgetLayerState {
     // each reads it right after GetWindowRect, before a message could re-enter the layer; the
     // WM_NCCALCSIZE send, which a hook sees, gets a copy of its own.
     RECT GadgetRect;
+    // The fonts FontCreate made and FontFree has not freed yet.
+    HFONT *Fonts;   // FontCapacity entries, the first FontCount in use
+    uint32_t FontCount;
+    uint32_t FontCapacity;
+    void (*FontsEnd)(void);   // deletes them at the end; set by the first FontCreate
 };
 
 extern GadgetLayerState Gadgets;
 
 void GadgetLayerInit(void);
+// The gadget layer's end step: deletes the fonts FontCreate made and FontFree left.
+void GadgetLayerEnd(void);
 int GadgetTableEnsure(int32_t number);   // 0 when the table cannot hold the number
 // The slot of a number whose control exists, else null: a kind's operation on no window would
 // act as if it had one (a panel the platform refused would make a page without a parent and

@@ -24,7 +24,7 @@ int32_t __stdcall ProgramMain(HMODULE module, HMODULE previous, const char *tail
 // Returns 0 when the heap or the scratch buffer could not be had.
 int RuntimePrologue(void);
 
-// Epilogue steps 1 and 2: the window layer's end step, then the heap goes. (ProgramMain
+// Epilogue steps 1 and 2: the gadget and window layers' end steps, then the heap goes. (ProgramMain
 // ends the process after it.)
 void RuntimeEpilogue(void);
 

@@ -1,5 +1,6 @@
 // The list-box kind against a real list box: creation values, insertion positions, removal,
-// replacement in place, selection by exact text and by item, and the two text readers.
+// replacement in place, selection by exact text and by item, the two text readers, and the
+// single-selection list box.
 #include "support/gadget_parent.h"
 
 #include <cstring>
@@ -166,6 +167,32 @@ TEST_F(ListBox, TheCurrentItemIsTheCaretItemAndOnlyItemStatesSelect)
     GadgetSetItemState(0, 1, 1);
     EXPECT_GT(GadgetGetItemState(0, 1), 0);
     EXPECT_EQ(GadgetGetState(0), (int32_t)SendMessageA(Box, LB_GETCURSEL, 0, 0));
+}
+
+// The single-selection list box is the same kind with the one-selection style: there the same
+// operations read and set the one current item, -1 for none.
+TEST_F(ListBox, TheSingleSelectionListHasOneCurrentItemOrNone)
+{
+    ASSERT_NE(GadgetCreateListBoxSingle(1, 0, 0, 100, 80), nullptr);
+    EXPECT_EQ(Gadgets.Slots[1].Ops, &ListBoxKindOps);
+    for (const char *line : {"rot", "gruen", "blau"}) GadgetAddItem(1, -1, line);
+    auto current = [] { return ScratchRead([] { GadgetGetText(1); }); };
+    EXPECT_EQ(GadgetGetState(1), -1);
+    EXPECT_EQ(current(), "");
+    GadgetSetState(1, 2);
+    EXPECT_EQ(GadgetGetState(1), 2);
+    EXPECT_EQ(current(), "blau");
+    EXPECT_GT(GadgetGetItemState(1, 2), 0);
+    GadgetSetText(1, "GRUEN");   // the exact match, ignoring case
+    EXPECT_EQ(GadgetGetState(1), 1);
+    EXPECT_EQ(GadgetGetItemState(1, 2), 0);
+    GadgetSetState(1, -1);
+    EXPECT_EQ(GadgetGetState(1), -1);
+    GadgetSetState(1, 0);
+    GadgetSetText(1, "gelb");   // no match: no current item
+    EXPECT_EQ(GadgetGetState(1), -1);
+    EXPECT_EQ(GadgetAddItemInView(1, "schwarz"), 3);
+    EXPECT_EQ(GadgetCountItems(1), 4);
 }
 
 TEST_F(ListBox, TextOfANewListBoxIsEmptyAndLeavesTheCursor)

@@ -1,6 +1,7 @@
 // What the platform is asked to create for every window and control of the runtime, and the
-// check boxes, options, frames, combo boxes and edit fields on real controls, answering
-// through the dispatchers.
+// check boxes, options, frames, combo boxes, edit fields, single-line fields with their default
+// button, status bars, progress bars and fonts on real controls, answering through the
+// dispatchers.
 #include "support/gadget_parent.h"
 #include "support/wine_assumes.h"
 
@@ -53,6 +54,10 @@ TEST_F(KindsTest, EveryControlAsksForItsWholeStyle)
         CREATES(GadgetCreateFrame(11, 0, 0, 9, 9, "f", 5), "Static", 0x50020001, Edge),
         CREATES(GadgetCreateComboBox(12, 0, 0, 9, 90), "ComboBox", 0x50A30203, Client),
         CREATES(GadgetCreateEdit(13, 0, 0, 9, 9, "e"), "Edit", 0x50030084, Client),
+        CREATES(GadgetCreateField(18, 0, 0, 9, 9, "f"), "Edit", 0x50030080, Client),   // one line, scrolling
+        CREATES(GadgetCreateListBoxSingle(19, 0, 0, 9, 9), "ListBox", 0x50330141, Client),
+        CREATES(GadgetCreateStatusBar(20), "msctls_statusbar32", 0x50000000, 0),
+        CREATES(GadgetCreateProgressBar(21, 0, 0, 9, 9), "msctls_progress32", 0x50000000, 0),
         CREATES(GadgetCreateOption(14, 0, 0, 9, 9, "o"), "Button", 0x50030009, 0),  // run begun
         CREATES(GadgetCreatePanel(15, 0, 0, 200, 150), "SysTabControl32", 0x54030000, 0),
         CREATES(GadgetAddItem(15, -1, "a"), "TemplateClass", WS_CHILD, 0),
@@ -271,6 +276,161 @@ TEST_F(KindsTest, EditFieldContentIsItsTextCutAt4999)
     EXPECT_EQ(GadgetCountItems(1), 0);
 }
 
+// Enter in a single-line field clicks the default push button of the field's top-level window,
+// wherever the two lie on it, and inserts nothing; the window's earlier default gives way.
+TEST_F(KindsTest, EnterInAFieldClicksTheWindowsDefaultButton)
+{
+    HWND field = GadgetCreateField(1, 10, 10, 150, 22, "Suche");
+    GadgetCreateButton(2, 170, 10, 80, 24, "Finden");
+    GadgetCreateButton(3, 170, 40, 80, 24, "Abbrechen");
+    GadgetCreatePanel(4, 10, 80, 300, 150);
+    GadgetAddItem(4, -1, "Seite");
+    HWND onPage = GadgetCreateField(5, 5, 5, 100, 22, "");
+    GadgetListClose();
+    WindowTestFlush();   // the page's size
+    auto enter = [](HWND target) {
+        PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(target, WM_CHAR, '\r', 1);
+        return WindowTestDrain();
+    };
+    const EventRow click2 = {EventCodeControl, 2, SubtypeButtonClick, HiddenParentNumber};
+    const EventRow click3 = {EventCodeControl, 3, SubtypeButtonClick, HiddenParentNumber};
+
+    EXPECT_EQ(enter(field), std::vector<EventRow>{}) << "no default button yet";
+    EXPECT_EQ(GadgetSetDefault(2), 1);
+    EXPECT_TRUE(HasStyle(GadgetGetHandle(2), BS_DEFPUSHBUTTON));
+    EXPECT_EQ(enter(field), std::vector<EventRow>{click2});
+    EXPECT_EQ(enter(onPage), std::vector<EventRow>{click2}) << "a field on a panel page";
+    EXPECT_EQ(OutsideText(field), "Suche");
+
+    EXPECT_EQ(GadgetSetDefault(3), 1);
+    EXPECT_FALSE(HasStyle(GadgetGetHandle(2), BS_DEFPUSHBUTTON));
+    EXPECT_EQ(enter(field), std::vector<EventRow>{click3});
+    GadgetDisable(3, 1);   // a disabled default button takes no Enter, as in a dialog box
+    EXPECT_EQ(enter(field), std::vector<EventRow>{});
+
+    // The default of another window is not this window's.
+    HWND other = WindowOpen(2, 0, 0, 200, 100, WS_CAPTION | FlagHidden, "Andere");
+    ASSERT_NE(other, nullptr);
+    WindowTestFlush();
+    GadgetListUse(other);
+    GadgetCreateButton(6, 0, 0, 80, 24, "Dort");
+    EXPECT_EQ(GadgetSetDefault(6), 1);
+    EXPECT_TRUE(HasStyle(GadgetGetHandle(3), BS_DEFPUSHBUTTON));
+    GadgetDisable(3, 0);
+    EXPECT_EQ(enter(field), std::vector<EventRow>{click3});
+    WindowClose(2);
+    WindowUse(HiddenParentNumber);
+}
+
+// The bar lies along the parent's bottom edge, across its width, and keeps there when the
+// window is resized; its parts hold the texts given them, part 0 also being its text.
+TEST_F(KindsTest, StatusBarKeepsToTheBottomEdgeAndHoldsItsPartTexts)
+{
+    HWND bar = GadgetCreateStatusBar(3);
+    ASSERT_NE(bar, nullptr);
+    auto expectAlongTheBottom = [&](int width, int height) {
+        RECT client;
+        GetClientRect(Window, &client);
+        ASSERT_EQ(client.right, width);
+        ASSERT_EQ(client.bottom, height);
+        EXPECT_EQ(GadgetGetX(3), 0);
+        EXPECT_EQ(GadgetGetWidth(3), width);
+        EXPECT_GT(GadgetGetHeight(3), 0);
+        EXPECT_EQ(GadgetGetY(3) + GadgetGetHeight(3), height);
+    };
+    expectAlongTheBottom(Width, Height);
+    WindowUse(HiddenParentNumber);
+    WindowResize(WindowOuterWidth() + 60, WindowOuterHeight() - 40);
+    expectAlongTheBottom(Width + 60, Height - 40);
+
+    EXPECT_EQ(GadgetCountItems(3), 1);
+    const int32_t widths[] = {120, 80, -1};
+    EXPECT_EQ(GadgetSetParts(3, 3, widths), 1);
+    EXPECT_EQ(GadgetCountItems(3), 3);
+    int edges[3] = {};
+    SendMessageA(bar, SB_GETPARTS, 3, (LPARAM)edges);
+    EXPECT_EQ(std::vector<int>(edges, edges + 3), (std::vector<int>{120, 200, -1}));
+
+    GadgetSetText(3, "Bereit");
+    GadgetSetItemText(3, 1, "Zeile 4", 0);
+    GadgetSetItemText(3, 2, nullptr, 0);
+    GadgetSetItemText(3, 3, "keine", 0);   // no such part
+    auto part = [](int32_t index) { return ScratchRead([=] { GadgetGetItemText(3, index, 0); }); };
+    EXPECT_EQ(part(0), "Bereit");
+    EXPECT_EQ(part(1), "Zeile 4");
+    EXPECT_EQ(part(2), "");
+    EXPECT_EQ(part(3), "");
+    EXPECT_EQ(ScratchRead([] { GadgetGetText(3); }), "Bereit");
+    EXPECT_EQ(GadgetCountItems(3), 3);
+}
+
+TEST_F(KindsTest, ProgressBarPositionKeepsInsideItsRange)
+{
+    HWND bar = GadgetCreateProgressBar(4, 10, 10, 200, 20);
+    ASSERT_NE(bar, nullptr);
+    auto range = [&] {
+        PBRANGE r = {};
+        SendMessageA(bar, PBM_GETRANGE, 0, (LPARAM)&r);
+        return std::vector<int>{r.iLow, r.iHigh};
+    };
+    EXPECT_EQ(range(), (std::vector<int>{0, 100}));
+    EXPECT_EQ(GadgetGetState(4), 0);
+    GadgetSetState(4, 60);
+    EXPECT_EQ(GadgetGetState(4), 60);
+    EXPECT_EQ(GadgetSetRange(4, 10, 50), 1);
+    EXPECT_EQ(range(), (std::vector<int>{10, 50}));
+    EXPECT_EQ(GadgetGetState(4), 50) << "moved inside the new range";
+    EXPECT_EQ(GadgetSetRange(4, -70000, 70000), 1);   // past 16 bits
+    GadgetSetState(4, -65000);
+    EXPECT_EQ(GadgetGetState(4), -65000);
+    EXPECT_EQ(range(), (std::vector<int>{-70000, 70000}));
+}
+
+// A size in points is the characters' height in pixels at the screen's resolution (a negative
+// height to the font mapper); the runtime deletes the fonts it made on FontFree or at its end,
+// and no other.
+TEST_F(KindsTest, FontsAreSizedInPointsAndDeletedByTheRuntime)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    for (auto [points, flags] : {std::pair{8, 0}, {12, FontBold}, {20, FontBold | FontItalic}}) {
+        SCOPED_TRACE(points);
+        HFONT font = FontCreate("Tahoma", points, flags);
+        ASSERT_NE(font, nullptr);
+        LOGFONTA asked = {};
+        ASSERT_EQ(GetObjectA(font, sizeof asked, &asked), (int)sizeof asked);
+        EXPECT_EQ(asked.lfHeight, -MulDiv(points, dpi, 72));
+        EXPECT_EQ(asked.lfWeight, (flags & FontBold) ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(asked.lfItalic, (flags & FontItalic) ? 1 : 0);
+        EXPECT_STREQ(asked.lfFaceName, "Tahoma");
+        HGDIOBJ old = SelectObject(screen, font);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(screen, &metrics);
+        SelectObject(screen, old);
+        EXPECT_NEAR(metrics.tmHeight - metrics.tmInternalLeading, MulDiv(points, dpi, 72), 1);
+    }
+    ReleaseDC(nullptr, screen);
+
+    HFONT stock = (HFONT)GetStockObject(ANSI_VAR_FONT);
+    HFONT font = FontCreate(nullptr, 10, 0);   // the platform's face
+    ASSERT_NE(font, nullptr);
+    GadgetSetFont(font);
+    HWND text = GadgetCreateText(1, 0, 0, 80, 20, "t");
+    EXPECT_EQ((HFONT)SendMessageA(text, WM_GETFONT, 0, 0), font);
+    GadgetFree(1);
+    FontFree(font);
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(Gadgets.GadgetFont, stock) << "no later control gets the deleted font";
+    FontFree(stock);   // not the runtime's to delete
+    EXPECT_EQ(GetObjectType(stock), (DWORD)OBJ_FONT);
+
+    HFONT left[] = {FontCreate("Tahoma", 9, 0), FontCreate("Tahoma", 11, FontItalic)};
+    GadgetLayerEnd();
+    for (HFONT f : left) EXPECT_EQ(GetObjectType(f), 0u);
+    EXPECT_EQ(Gadgets.FontCount, 0u);
+}
+
 static BOOL CALLBACK CountWindow(HWND, LPARAM count)
 {
     ++*(int *)count;
@@ -305,6 +465,17 @@ TEST_F(KindsTest, RoundsOfWindowsAndGadgetsLeaveNothingBehind)
         GadgetCreateComboBox(47, 180, 0, 60, 80);
         GadgetAddItem(47, -1, "zwei");
         GadgetCreateEdit(48, 180, 30, 60, 20, "e");
+        GadgetCreateField(52, 180, 50, 60, 20, "f");
+        GadgetCreateButton(53, 240, 50, 40, 20, "ok");
+        GadgetSetDefault(53);
+        GadgetCreateListBoxSingle(54, 120, 50, 50, 30);
+        GadgetCreateProgressBar(55, 120, 80, 50, 8);
+        GadgetCreateStatusBar(56);
+        HFONT font = FontCreate("Tahoma", 9 + i % 3, FontBold);
+        GadgetSetFont(font);
+        GadgetCreateText(57, 0, 0, 30, 16, "f");
+        GadgetFree(57);
+        FontFree(font);
         GadgetCreatePanel(49, 0, 90, 280, 100);
         GadgetAddItem(49, -1, "A");
         GadgetCreateButton(50, 5, 5, 50, 20, "a");

@@ -16,8 +16,11 @@
 #include "support/heap_census.h"
 #include "support/scratch.h"
 #include "window/clipboard.h"
+#include "window/dialogs.h"
 #include "window/internal/events.h"
+#include "window/internal/tools.h"
 #include "window/internal/windows.h"
+#include "window/menus.h"
 
 namespace {
 
@@ -36,8 +39,24 @@ std::ostream &operator<<(std::ostream &out, const RECT &r)
     return out << r.left << "," << r.top << "," << r.right << "," << r.bottom;
 }
 
+// A menu with its items: number, text and state, drop-downs in brackets.
+void WorldMenu(std::ostringstream &world, HMENU menu)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        char label[40] = "";
+        GetMenuStringA(menu, i, label, sizeof label, MF_BYPOSITION);
+        world << " " << GetMenuItemID(menu, i) << ":" << label << "/"
+              << GetMenuState(menu, i, MF_BYPOSITION);
+        if (HMENU popup = GetSubMenu(menu, i)) {
+            world << " [";
+            WorldMenu(world, popup);
+            world << " ]";
+        }
+    }
+}
+
 // One window as the table compares it: shown, enabled, placed, and for the runtime's own
-// windows also class, text and items.
+// windows also class, text, items and menu.
 void WorldWindow(std::ostringstream &world, HWND window, bool own)
 {
     RECT r = {};
@@ -55,6 +74,10 @@ void WorldWindow(std::ostringstream &world, HWND window, bool own)
         if (lstrcmpiA(name.c_str(), "SysTabControl32") == 0)
             world << " tabs " << SendMessageA(window, TCM_GETITEMCOUNT, 0, 0) << " selected "
                   << SendMessageA(window, TCM_GETCURSEL, 0, 0);
+        if (HMENU menu = GetMenu(window); menu && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+            world << " menu";
+            WorldMenu(world, menu);
+        }
     }
     world << "\n";
 }
@@ -90,6 +113,19 @@ std::string WorldNow()
           << Gadgets.OptionGroupOpen << " panels open " << Panels.GadgetListDepth << " refused "
           << Panels.RefusedDepth << " tab row " << Panels.TabRowHeight << " tabs added "
           << Panels.TabCounter << "\n";
+    world << "shortcut tables " << Shortcuts.Count << ":";
+    for (uint32_t i = 0; i < Shortcuts.Count; i++) {
+        ACCEL keys[16];
+        int count = CopyAcceleratorTableA(Shortcuts.Tables[i].Table, keys, 16);
+        world << " " << Shortcuts.Tables[i].Window << " {";
+        for (int k = 0; k < count; k++)
+            world << " " << (int)keys[k].fVirt << "/" << keys[k].key << "/" << keys[k].cmd;
+        world << " }";
+    }
+    world << "\ntimers " << Timers.Count << ":";
+    for (uint32_t i = 0; i < Timers.Count; i++)
+        world << " " << Timers.Running[i].Window << "/" << Timers.Running[i].Number;
+    world << "\n";
     EnumWindows(WorldTopLevel, (LPARAM)&world);
     HeapCensus heap = HeapCensusOf(Runtime.RuntimeHeap);
     world << "cursor " << (Scratch.ScratchCursor - Scratch.ScratchBuffer) << " on '"
@@ -194,6 +230,7 @@ class RefusedCalls : public HiddenParentTest {
 
 TEST_F(RefusedCalls, GadgetNumbersThatNameNoControl)
 {
+    const int32_t widths[] = {50};
     for (int32_t n : RefusedGadgetNumbers) {
         SCOPED_TRACE(n);
         bool inside = n == 8 || n == 29;   // the table holds its slot, an empty one
@@ -210,6 +247,8 @@ TEST_F(RefusedCalls, GadgetNumbersThatNameNoControl)
             REFUSED(GadgetActivate(n)), REFUSED(GadgetGetHandle(n)), REFUSED(GadgetGetX(n)),
             REFUSED(GadgetGetY(n)), REFUSED(GadgetGetWidth(n)), REFUSED(GadgetGetHeight(n)),
             REFUSED(GadgetHide(n, 1)), REFUSED(GadgetResize(n, 1, 2, 3, 4)),
+            REFUSED(GadgetSetDefault(n)), REFUSED(GadgetSetParts(n, 1, widths)),
+            REFUSED(GadgetSetRange(n, 0, 10)),
         });
         // clang-format on
     }
@@ -252,6 +291,9 @@ TEST_F(RefusedCalls, CreatorsRefuseNegativeNumbersAndNumbersPast16Bits)
             REFUSED(GadgetCreateEdit(n, 0, 0, 9, 9, "e")),
             REFUSED(GadgetCreateFrame(n, 0, 0, 9, 9, "f", 0)),
             REFUSED(GadgetCreateFrame(n, 0, 0, 9, 9, "f", 2)),
+            REFUSED(GadgetCreateField(n, 0, 0, 9, 9, "f")),
+            REFUSED(GadgetCreateListBoxSingle(n, 0, 0, 9, 9)),
+            REFUSED(GadgetCreateStatusBar(n)), REFUSED(GadgetCreateProgressBar(n, 0, 0, 9, 9)),
         });
         // clang-format on
     }
@@ -280,6 +322,50 @@ TEST_F(RefusedCalls, AGadgetThePlatformRefusedTakesNothing)
     // clang-format on
     GadgetListClose();
     Gadgets.GadgetParent = parent;
+}
+
+// Arguments the kinds of fields, bars and fonts cannot use: a default that is no push button
+// (a text, a list box, a group box, which shares the button's table), parts and ranges the
+// bars cannot take, and sizes, looks and faces no font is made of. A bar's parts and position
+// are read back in the row.
+TEST_F(RefusedCalls, FieldBarAndFontArgumentsTheKindsCannotUse)
+{
+    GadgetCreateStatusBar(10);
+    GadgetCreateProgressBar(11, 120, 210, 100, 10);
+    GadgetSetState(11, 30);
+    GadgetCreateFrame(12, 240, 210, 50, 50, "f", 0);
+    WindowTestFlush();
+    auto parts = [](int32_t count, std::vector<int32_t> widths) {
+        intptr_t result = GadgetSetParts(10, count, widths.empty() ? nullptr : widths.data());
+        return result | (GadgetCountItems(10) != 1);
+    };
+    auto range = [](int32_t minimum, int32_t maximum) {
+        intptr_t result = GadgetSetRange(11, minimum, maximum);
+        return result | (GadgetGetState(11) != 30);
+    };
+    auto fonts = [](HFONT font) { return (intptr_t)font | Gadgets.FontCount; };
+    auto keepStock = [] {
+        HFONT stock = (HFONT)GetStockObject(ANSI_VAR_FONT);
+        FontFree(stock);   // not the runtime's font
+        return GetObjectType(stock) != OBJ_FONT;
+    };
+    const std::string longFace(LF_FACESIZE, 'F');
+    // clang-format off
+    Expect({
+        REFUSED(GadgetSetDefault(2)), REFUSED(GadgetSetDefault(3)), REFUSED(GadgetSetDefault(12)),
+        REFUSED(GadgetSetParts(2, 1, std::vector<int32_t>{5}.data())), REFUSED(parts(0, {5})),
+        REFUSED(parts(-1, {5})), REFUSED(parts(1, {})), REFUSED(parts(256, std::vector<int32_t>(256, 1))),
+        REFUSED(parts(2, {-1, 5})), REFUSED(parts(2, {5, -2})), REFUSED(parts(2, {0x7FFFFFFF, 1})),
+        REFUSED(GadgetSetRange(2, 0, 10)), REFUSED(range(5, 5)), REFUSED(range(9, 3)),
+        READS_EMPTY(GadgetGetItemText(10, 1, 0)), READS_EMPTY(GadgetGetItemText(10, -1, 0)),
+        READS_EMPTY(GadgetGetItemText(10, 255, 0)), REFUSED(GadgetSetItemText(10, 1, "x", 0)),
+        REFUSED(GadgetSetItemText(10, 255, "x", 0)), REFUSED(GadgetSetItemText(10, -1, "x", 0)),
+        REFUSED(fonts(FontCreate("Tahoma", 0, 0))), REFUSED(fonts(FontCreate("Tahoma", -8, 0))),
+        REFUSED(fonts(FontCreate("Tahoma", 1001, 0))), REFUSED(fonts(FontCreate("Tahoma", 10, 4))),
+        REFUSED(fonts(FontCreate(longFace.c_str(), 10, 0))), REFUSED(FontFree(nullptr)),
+        REFUSED(keepStock()),
+    });
+    // clang-format on
 }
 
 TEST_F(RefusedCalls, ItemIndexesPastTheItems)
@@ -352,10 +438,67 @@ TEST_F(RefusedCalls, WindowNumbersWithoutAWindow)
         // clang-format off
         Expect({
             REFUSED(WindowClose(n)), REFUSED(WindowSetHidden(n, 0)), REFUSED(WindowSetHidden(n, 1)),
-            REFUSED(use(n)), REFUSED(unholdable ? open(n) : 0),
+            REFUSED(use(n)), REFUSED(unholdable ? open(n) : 0), REFUSED(MenuCreate(n)),
+            REFUSED(ShortcutAdd(n, ShortcutCtrl, 'O', 1)), REFUSED(ShortcutRemove(n, ShortcutCtrl, 'O')),
+            REFUSED(WindowTimerStart(n, 1, 10)), REFUSED(WindowTimerStop(n, 1)),
         });
         // clang-format on
     }
+}
+
+// Menu item, shortcut and timer numbers past what a command's 16 bits carry, negative, or the
+// focus command; keys and modifiers a shortcut cannot have; dialog styles not offered and file
+// dialog arguments refused before any dialog opens. The hidden window has a bar being built
+// with item 5, a shortcut Ctrl+O for 5 and a timer 3 that does not tick during the test.
+TEST_F(RefusedCalls, MenuShortcutTimerAndDialogArgumentsOutOfRange)
+{
+    ASSERT_NE(MenuCreate(HiddenParentNumber), nullptr);
+    ASSERT_EQ(MenuAddTitle("Datei"), 1);
+    ASSERT_EQ(MenuAddItem(5, "f\xFCnf"), 1);
+    ASSERT_EQ(ShortcutAdd(HiddenParentNumber, ShortcutCtrl, 'O', 5), 1);
+    ASSERT_EQ(WindowTimerStart(HiddenParentNumber, 3, 1000000), 1);
+    WindowUse(HiddenParentNumber);
+    WindowTestFlush();
+    const int32_t w = HiddenParentNumber;
+    for (int32_t n : {-1, 65536, 1212, 70000, INT32_MIN, 0x7FFFFFFF}) {
+        SCOPED_TRACE(n);
+        // clang-format off
+        Expect({
+            REFUSED(MenuAddItem(n, "x")), REFUSED(MenuSetCheck(n, 1)), REFUSED(MenuGetCheck(n)),
+            REFUSED(MenuDisable(n, 1)), REFUSED(ShortcutAdd(w, ShortcutCtrl, 'P', n)),
+            REFUSED(ShortcutAdd(w, ShortcutCtrl, 'O', n)),
+        });
+        // clang-format on
+    }
+    const std::string tooLong(40000, 'n');
+    // clang-format off
+    Expect({
+        REFUSED(MenuSetCheck(6, 1)), REFUSED(MenuDisable(6, 1)), REFUSED(MenuGetCheck(5)),
+        // keys outside the virtual-key codes, one that would wrap onto 'O'
+        REFUSED(ShortcutAdd(w, ShortcutCtrl, 0, 7)), REFUSED(ShortcutAdd(w, ShortcutCtrl, 255, 7)),
+        REFUSED(ShortcutAdd(w, ShortcutCtrl, -1, 7)), REFUSED(ShortcutAdd(w, ShortcutCtrl, 0x10000 + 'O', 7)),
+        // modifiers other than Shift, Ctrl and Alt; the bare Tab key
+        REFUSED(ShortcutAdd(w, FVIRTKEY, 'P', 7)), REFUSED(ShortcutAdd(w, 32, 'P', 7)),
+        REFUSED(ShortcutAdd(w, -1, 'P', 7)), REFUSED(ShortcutAdd(w, 0, VK_TAB, 7)),
+        REFUSED(ShortcutRemove(w, ShortcutCtrl, 'P')), REFUSED(ShortcutRemove(w, ShortcutShift | ShortcutCtrl, 'O')),
+        REFUSED(ShortcutRemove(w, ShortcutCtrl, 0x10000 + 'O')), REFUSED(ShortcutRemove(w, 64, 'O')),
+        REFUSED(WindowTimerStart(w, -1, 10)), REFUSED(WindowTimerStart(w, INT32_MIN, 10)),
+        REFUSED(WindowTimerStart(w, 4, 0)), REFUSED(WindowTimerStart(w, 4, -1)),
+        REFUSED(WindowTimerStart(w, 3, INT32_MIN)), REFUSED(WindowTimerStop(w, 4)),
+        REFUSED(WindowTimerStop(w, -1)),
+        // button sets and styles not offered: no dialog opens
+        REFUSED(DialogMessage("t", "x", MB_ABORTRETRYIGNORE)), REFUSED(DialogMessage("t", "x", MB_RETRYCANCEL)),
+        REFUSED(DialogMessage("t", "x", MB_CANCELTRYCONTINUE)), REFUSED(DialogMessage("t", "x", 7)),
+        REFUSED(DialogMessage("t", "x", 0x50)), REFUSED(DialogMessage("t", "x", MB_YESNO | MB_DEFBUTTON2)),
+        REFUSED(DialogMessage("t", "x", MB_SYSTEMMODAL)), REFUSED(DialogMessage(nullptr, nullptr, -1)),
+        // a description without its patterns; a start name longer than any path
+        READS_EMPTY(DialogOpenFile("t", "Text (*.txt)|*.txt|Alle", "")),
+        READS_EMPTY(DialogSaveFile("t", "nur", nullptr)),
+        READS_EMPTY(DialogOpenFile(nullptr, nullptr, tooLong.c_str())),
+        READS_EMPTY(DialogSaveFile(nullptr, "a|b", tooLong.c_str())),
+    });
+    // clang-format on
+    EXPECT_EQ(WindowTimerStop(w, 3), 1);
 }
 
 // Places outside the scratch buffer where a destination, a start or the cursor belongs: a

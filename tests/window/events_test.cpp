@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/wine_assumes.h"
+#include "window/internal/tools.h"
 #include "window_test_support.h"
 
 #include <commctrl.h>
@@ -213,6 +214,53 @@ TEST_F(Events, MenuAndAcceleratorCommandsGiveCommandEvents)
                                       {EventCodeCommand, 4711, SubtypeNone, 0},
                                       {EventCodeCommand, 33, SubtypeNone, 0},
                                   });
+}
+
+// Waits for one event or the time; 0 when none came.
+int32_t WaitForEvent(DWORD milliseconds)
+{
+    for (DWORD began = GetTickCount(); GetTickCount() - began < milliseconds; Sleep(1))
+        if (int32_t code = WindowPollEvent()) return code;
+    return 0;
+}
+
+// A runtime timer ticks as EventCodeTimer with its number; a timer the program sets through the
+// platform itself, with the same number, stays a bare WM_TIMER that only the wait reports.
+TEST_F(Events, RuntimeTimersTickAsTimerEventsBesideAProgramsOwnTimer)
+{
+    ASSERT_EQ(WindowTimerStart(0, 7, 10), 1);
+    ASSERT_EQ(WindowTimerStart(0, 7, 20), 1);   // restarted, still one timer
+    EXPECT_EQ(Timers.Count, 1u);
+    ExpectRows({{WaitForEvent(2000), EventTimerNumber(), EventSubtype(), EventWindowNumber()}},
+               {{EventCodeTimer, 7, SubtypeNone, 0}});
+
+    ASSERT_NE(SetTimer(Window, 7, 10, nullptr), 0u);
+    bool own = false, runtime = false;
+    for (int i = 0; i < 40 && !(own && runtime); i++) {
+        int32_t result = WindowWaitEvent();
+        if (result == WM_TIMER && EventWParam() == 7) own = true;
+        if (result == EventCodeTimer && EventTimerNumber() == 7) runtime = true;
+    }
+    EXPECT_TRUE(own);
+    EXPECT_TRUE(runtime);
+    KillTimer(Window, 7);
+
+    // Stopped, it ticks no more, also with a tick taken from the queue before the stop.
+    MSG tick = {};
+    while (!PeekMessageA(&tick, Window, WM_TIMER, WM_TIMER, PM_REMOVE)) Sleep(1);
+    EXPECT_EQ(WindowTimerStop(0, 7), 1);
+    EXPECT_EQ(WindowTimerStop(0, 7), 0);
+    DispatchMessageA(&tick);
+    EXPECT_EQ(EventState.PendingCode, 0);
+    EXPECT_EQ(WaitForEvent(100), 0);
+
+    // A window's timers end with it.
+    ASSERT_NE(WindowOpen(2, 0, 0, 50, 50, FlagHidden, ""), nullptr);
+    ASSERT_EQ(WindowTimerStart(2, 3, 10), 1);
+    WindowClose(2);
+    EXPECT_EQ(Timers.Count, 0u);
+    EXPECT_EQ(WindowTimerStop(2, 3), 0);
+    EXPECT_EQ(WaitForEvent(100), 0);
 }
 
 TEST_F(Events, HorizontalScrollGivesAControlEventWithTheSendersNumber)

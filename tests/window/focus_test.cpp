@@ -4,9 +4,15 @@
 // window costs seconds without a window manager).
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
+#include "support/wine_assumes.h"
+
+#include "window/internal/tools.h"
+#include "window/menus.h"
 #include "window_test_support.h"
 
 namespace {
@@ -69,18 +75,32 @@ class Focus : public ::testing::Test {
         for (int code; (code = WindowPollEvent()) != 0;) codes.push_back(code);
         return codes;
     }
-    std::vector<int> PressWith(BYTE modifier)
+    // With the modifiers held (in the thread's keyboard state, which the translation reads);
+    // with Alt held the platform queues the key as a system key.
+    std::vector<int> PressWith(std::vector<BYTE> modifiers, UINT key = VK_TAB)
     {
-        BYTE keys[256];
+        BYTE keys[256], saved[256];
         GetKeyboardState(keys);
-        BYTE saved = keys[modifier];
-        keys[modifier] = 0x80;
+        memcpy(saved, keys, sizeof keys);
+        bool alt = false;
+        for (BYTE modifier : modifiers) {
+            keys[modifier] = 0x80;
+            alt = alt || modifier == VK_MENU;
+        }
         SetKeyboardState(keys);
-        std::vector<int> codes = Press();
-        keys[modifier] = saved;
-        SetKeyboardState(keys);
+        std::vector<int> codes;
+        if (alt) {
+            HWND to = GetFocus() ? GetFocus() : Window;
+            PostMessageA(to, WM_SYSKEYDOWN, key, 0x200F0001);
+            PostMessageA(to, WM_SYSKEYUP, key, 0xE00F0001);
+            for (int code; (code = WindowPollEvent()) != 0;) codes.push_back(code);
+        } else {
+            codes = Press(key);
+        }
+        SetKeyboardState(saved);
         return codes;
     }
+    std::vector<int> PressWith(BYTE modifier) { return PressWith(std::vector<BYTE>{modifier}); }
 };
 
 // One Tab traversal: the buttons in Z order (t a tab stop, p plain, h hidden, d disabled),
@@ -180,6 +200,88 @@ TEST_F(Focus, TraversalFollowsTheAcceleratorTableInUse)
     EXPECT_EQ(GetFocus(), second);
     WindowSetAccelerators(EventState.FocusTabTable);
     DestroyAcceleratorTable(table);
+}
+
+// Shortcuts of the active window: each row presses a key with modifiers held and names the
+// command numbers the fetch reported (EventCodeCommand each), the focus staying where it is.
+TEST_F(Focus, ShortcutsOfTheActiveWindowGiveTheirCommandsAndTabStillMovesTheFocus)
+{
+    HWND first = Button(1), second = Button(2);
+    ASSERT_EQ(ShortcutAdd(0, ShortcutCtrl, 'O', 100) + ShortcutAdd(0, 0, VK_F5, 101) +
+                  ShortcutAdd(0, ShortcutAlt, 'X', 102) +
+                  ShortcutAdd(0, ShortcutShift | ShortcutCtrl, VK_DELETE, 65535) +
+                  ShortcutAdd(0, ShortcutShift, VK_TAB, 104),   // only bare Tab is the focus's
+              5);
+    SetFocus(first);
+    const struct {
+        std::vector<BYTE> Held;
+        UINT Key;
+        std::vector<uint32_t> Numbers;
+    } rows[] = {
+        {{VK_CONTROL}, 'O', {100}},
+        {{}, 'O', {}},
+        {{VK_SHIFT, VK_CONTROL}, 'O', {}},
+        {{}, VK_F5, {101}},
+        {{VK_CONTROL}, VK_F5, {}},
+        {{VK_MENU}, 'X', {102}},
+        {{VK_SHIFT, VK_CONTROL}, VK_DELETE, {65535}},
+        {{VK_SHIFT}, VK_TAB, {104}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.Key);
+        std::vector<uint32_t> numbers;
+        for (int code : PressWith(row.Held, row.Key))
+            numbers.push_back(code == EventCodeCommand ? EventCommandNumber() : 0xDEAD);
+        EXPECT_EQ(numbers, row.Numbers);
+        EXPECT_EQ(GetFocus(), first);
+    }
+    EXPECT_EQ(Press(), std::vector<int>{});
+    EXPECT_EQ(GetFocus(), second);
+
+    // Bound again, a key gives its new number; removed, nothing; the table in use comes first.
+    HACCEL table = Shortcuts.Tables[0].Table;
+    ASSERT_EQ(ShortcutAdd(0, ShortcutCtrl, 'O', 103), 1);
+    EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);   // the old table is destroyed
+    EXPECT_EQ(PressWith({VK_CONTROL}, 'O'), std::vector<int>{EventCodeCommand});
+    EXPECT_EQ(EventCommandNumber(), 103u);
+    EXPECT_EQ(ShortcutRemove(0, ShortcutCtrl, 'O'), 1);
+    EXPECT_EQ(ShortcutRemove(0, ShortcutCtrl, 'O'), 0);
+    EXPECT_EQ(PressWith({VK_CONTROL}, 'O'), std::vector<int>{});
+    ACCEL f5 = {FVIRTKEY | FNOINVERT, VK_F5, 555};
+    HACCEL own = CreateAcceleratorTableA(&f5, 1);
+    WindowSetAccelerators(own);
+    EXPECT_EQ(PressWith({}, VK_F5), std::vector<int>{EventCodeCommand});
+    EXPECT_EQ(EventCommandNumber(), 555u);
+    WindowSetAccelerators(EventState.FocusTabTable);
+    DestroyAcceleratorTable(own);
+
+    // Removing the last binding destroys the window's table.
+    table = Shortcuts.Tables[0].Table;
+    ASSERT_EQ(ShortcutRemove(0, 0, VK_F5) + ShortcutRemove(0, ShortcutAlt, 'X') +
+                  ShortcutRemove(0, ShortcutShift | ShortcutCtrl, VK_DELETE) +
+                  ShortcutRemove(0, ShortcutShift, VK_TAB),
+              4);
+    EXPECT_EQ(Shortcuts.Count, 0u);
+    EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);
+}
+
+// A shortcut whose number is that of a disabled menu item of the window gives nothing.
+TEST_F(Focus, AShortcutOfADisabledMenuItemGivesNothing)
+{
+    WINE_ASSUMES("TranslateAccelerator sends no command for a disabled menu item's number");
+    ASSERT_NE(MenuCreate(0), nullptr);
+    ASSERT_EQ(MenuAddTitle("&Datei"), 1);
+    ASSERT_EQ(MenuAddItem(120, "&Speichern\tCtrl+S"), 1);
+    ASSERT_EQ(ShortcutAdd(0, ShortcutCtrl, 'S', 120), 1);
+    WindowTestFlush();
+    WindowUse(0);
+    EXPECT_EQ(PressWith({VK_CONTROL}, 'S'), std::vector<int>{EventCodeCommand});
+    ASSERT_EQ(MenuDisable(120, 1), 1);
+    EXPECT_EQ(PressWith({VK_CONTROL}, 'S'), std::vector<int>{});
+    ASSERT_EQ(MenuDisable(120, 0), 1);
+    EXPECT_EQ(PressWith({VK_CONTROL}, 'S'), std::vector<int>{EventCodeCommand});
+    EXPECT_EQ(ShortcutRemove(0, ShortcutCtrl, 'S'), 1);
+    WindowRemoveMenu();
 }
 
 UINT LastSeen;

@@ -52,6 +52,9 @@ struct WindowEventState {
     // Tab item of a page lookup (mask and lParam only). Shared rather than local: the page is
     // taken from it right after TCM_GETITEMA, before any other message is sent.
     TCITEMA TabItem;
+    // Hears every WM_SIZE before its event is deferred; null until a kind that keeps to its
+    // parent's edges (the status bar) sets it.
+    void (*SizeHook)(HWND window, WPARAM wParam, LPARAM lParam);
 };
 
 extern WindowEventState EventState;

@@ -16,6 +16,22 @@ struct WindowTable {
     HWND *Handles;       // Capacity + WindowTableSpare entries, zero-filled; null = no window
 };
 
+// The steps of shortcuts and timers that the layer's own code calls. Each is null until the program
+// first calls an operation of its family, so that a program that never does links none of that code
+// and the layer behaves as it always has.
+struct WindowToolSteps {
+    // Translates a fetched key against the active window's shortcuts; 1 if it did.
+    int (*ShortcutTranslate)(MSG *fetched);
+    // A window is closed (or its number opened anew): its shortcut table goes.
+    void (*ShortcutForget)(HWND window);
+    // The layer ends: every shortcut table goes.
+    void (*ShortcutEnd)(void);
+    // A WM_TIMER of a runtime window; 1 when it came from a runtime timer (handled here).
+    int (*TimerStep)(HWND window, WPARAM id, LPARAM proc);
+    // A window is closed: its timers, which the platform kills with it, are forgotten.
+    void (*TimerForget)(HWND window);
+};
+
 // Process-wide state of the window layer; WindowLayerInit zeroes it with the event state.
 struct WindowLayerState {
     WindowTable Table;
@@ -27,6 +43,7 @@ struct WindowLayerState {
     char WindowClassName[WindowClassNameSize];
     // WindowDescriptor's record: 1, CurrentWindow; not local, as its address is the result.
     int32_t DescriptorRecord[2];
+    WindowToolSteps Steps;   // null until a family of further operations is used
 };
 
 extern WindowLayerState Windows;
@@ -35,8 +52,18 @@ void WindowLayerInit(void);
 void WindowLayerEnd(void);
 
 HWND *WindowSlotOf(int32_t number);
+// The handle of window number, or null when the number has none or lies outside the table.
+HWND WindowHandleOf(int32_t number);
 // Whether a window is this thread's, where the runtime made it: the operations that take a
 // window handle refuse another program's (its controls would be sent pointers into this
 // process, its children hidden).
 bool WindowOwnedHere(HWND window);
 void WindowClassNameOf(int32_t number);
+
+// The owner of a dialog: the current window while it is a live window of this thread, else none
+// (a dialog with a destroyed owner would not open). Inline: each dialog's source is linked only
+// by the programs that call it.
+inline HWND WindowDialogOwner(void)
+{
+    return WindowOwnedHere(Windows.CurrentWindow) ? Windows.CurrentWindow : nullptr;
+}
