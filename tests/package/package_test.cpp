@@ -272,8 +272,11 @@ TEST_F(TasksProgram, ReadsItsFileAddsMarksCopiesRemovesAndSavesInTheSameForm)
               (std::vector<std::string>{"[x] Buy milk", "[ ] Write report", "[ ] Call Anna"}));
     EXPECT_TRUE(Counts("3 tasks, 1 done", 33)) << Part(0);
     // The clock reads hh:mm:ss and moves on by itself.
-    std::string clock = Part(1);
-    EXPECT_TRUE(clock.size() == 8 && clock[2] == ':' && clock[5] == ':') << clock;
+    std::string clock;
+    EXPECT_TRUE(Until([&] {
+        clock = Part(1);
+        return clock.size() == 8 && clock[2] == ':' && clock[5] == ':';
+    })) << clock;
     EXPECT_TRUE(Until([&] { return Part(1) != clock; })) << "the clock stands at " << clock;
 
     TypeAndEnter("Water plants");
