@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # Draws the programs' icons and writes them as .ico files (16x16 and 32x32, 32-bit with alpha):
 # two linked rings for the search program, a small window with gadgets for the gallery and the
-# starter. The .ico files are committed; run this again only to change a picture.
+# starters, a sheet with three ticked-off lines for the task list. The .ico files are committed; run this again only to change a picture.
 # Usage: app/icons.py (from anywhere)
 import os
 import struct
@@ -33,6 +33,19 @@ WINDOW = [
     (box(0.12, 0.6, 0.88, 0.82), (0xFF, 0xFF, 0xFF)),
     (box(0.16, 0.65, 0.7, 0.69), (0x80, 0x80, 0x80)),
     (box(0.16, 0.73, 0.55, 0.77), (0x80, 0x80, 0x80)),
+]
+GREY = (0x80, 0x80, 0x80)
+SHEET = [
+    (box(0.12, 0.03, 0.88, 0.97), (0x40, 0x40, 0x40)),
+    (box(0.15, 0.06, 0.85, 0.94), (0xFF, 0xFF, 0xFF)),
+    # three lines, each a box before its text: the first two ticked off, the third open
+    (box(0.22, 0.16, 0.38, 0.32), BLUE),
+    (box(0.44, 0.21, 0.78, 0.27), GREY),
+    (box(0.22, 0.42, 0.38, 0.58), BLUE),
+    (box(0.44, 0.47, 0.78, 0.53), GREY),
+    (box(0.22, 0.68, 0.38, 0.84), ORANGE),
+    (box(0.25, 0.71, 0.35, 0.81), (0xFF, 0xFF, 0xFF)),
+    (box(0.44, 0.73, 0.78, 0.79), GREY),
 ]
 
 
@@ -90,3 +103,4 @@ root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 write_icon(os.path.join(root, "app", "amicable.ico"), RINGS)
 write_icon(os.path.join(root, "app", "gallery.ico"), WINDOW)
 write_icon(os.path.join(root, "examples", "hello", "hello.ico"), WINDOW)
+write_icon(os.path.join(root, "examples", "tasks", "tasks.ico"), SHEET)

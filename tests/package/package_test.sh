@@ -1,9 +1,9 @@
 #!/bin/sh
 # Makes what an outside user gets, in a fresh directory, then has package_test watch it run.
-#   hello, form: installs the tree into a new prefix (with the API reference) and builds that
-#                example against it alone, naming no build type.
-#   dist:        writes the Windows download and unpacks it.
-# Usage: package_test.sh hello|form|dist BUILD_DIR PACKAGE_TEST_EXE
+#   hello, form, tasks: installs the tree into a new prefix (with the API reference) and
+#          builds that example against it alone, naming no build type.
+#   dist:  writes the Windows download and unpacks it.
+# Usage: package_test.sh hello|form|tasks|dist BUILD_DIR PACKAGE_TEST_EXE
 set -e
 made=$1 build=$2 test=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -38,10 +38,14 @@ form)
   example form
   FORM_EXE="$work/form/form.exe" "$root/scripts/wine-run" "$test" --gtest_filter='FormProgram.*'
   ;;
+tasks)
+  example tasks
+  TASKS_EXE="$work/tasks/tasks.exe" "$root/scripts/wine-run" "$test" --gtest_filter='TasksProgram.*'
+  ;;
 dist)
   "$root/scripts/dist.sh" "$build" "$work" >/dev/null
   unzip -q "$work"/amicable-win32.zip -d "$work/unpacked"
   DIST_DIR="$work/unpacked/amicable" "$root/scripts/wine-run" "$test" --gtest_filter='DistPrograms.*'
   ;;
-*) echo "usage: package_test.sh hello|form|dist BUILD_DIR PACKAGE_TEST_EXE" >&2; exit 2 ;;
+*) echo "usage: package_test.sh hello|form|tasks|dist BUILD_DIR PACKAGE_TEST_EXE" >&2; exit 2 ;;
 esac

@@ -1,6 +1,8 @@
 // Reading another process's windows through the platform alone.
 #include "outside_reader.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 std::string OutsideWindowsPath(const std::string &path)
@@ -146,6 +148,16 @@ HWND OutsideFindGadget(HWND window, int controlId)
     return search.Found;
 }
 
+// A wide text in the ANSI code page, up to its first zero.
+static std::string OutsideNarrow(const wchar_t *wide)
+{
+    int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(size > 0 ? size : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], size, nullptr, nullptr);
+    text.resize(size > 0 ? size - 1 : 0);
+    return text;
+}
+
 std::vector<std::string> OutsideListLines(HWND listBox, int from)
 {
     std::vector<std::string> lines;
@@ -157,13 +169,24 @@ std::vector<std::string> OutsideListLines(HWND listBox, int from)
         int copied = (int)SendMessageW(listBox, LB_GETTEXT, i, (LPARAM)&wide[0]);
         if (copied < 0) break;
         wide.resize(copied);
-        int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        std::string line(size, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &line[0], size, nullptr, nullptr);
-        line.resize(size > 0 ? size - 1 : 0);
-        lines.push_back(line);
+        lines.push_back(OutsideNarrow(wide.c_str()));
     }
     return lines;
+}
+
+std::string OutsideStatusPart(HANDLE process, HWND statusBar, int part)
+{
+    size_t length = LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, part, 0));
+    size_t bytes = (length + 1) * sizeof(wchar_t);
+    void *remote =
+        VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return "";
+    std::wstring wide(length + 1, L'\0');
+    SendMessageW(statusBar, SB_GETTEXTW, part, (LPARAM)remote);
+    ReadProcessMemory(process, remote, &wide[0], bytes, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    wide.back() = L'\0';
+    return OutsideNarrow(wide.c_str());
 }
 
 bool OutsideNumberAfter(const std::string &text, const std::string &prefix, long long *value)

@@ -74,6 +74,10 @@ std::string OutsideText(HWND control);
 // code page.
 std::vector<std::string> OutsideListLines(HWND listBox, int from = 0);
 
+// A part of a status bar of another process. Its messages carry no text across processes, so
+// the text is copied into room taken in that process (the program's handle) and read back.
+std::string OutsideStatusPart(HANDLE process, HWND statusBar, int part);
+
 // The number behind a prefix, as in "Zahl: 220"; false when the text is not that form.
 bool OutsideNumberAfter(const std::string &text, const std::string &prefix, long long *value);
 
