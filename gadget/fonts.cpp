@@ -14,7 +14,12 @@ enum {
 
 static void FontFreeAll(void)
 {
-    for (uint32_t i = 0; i < Gadgets.FontCount; i++) DeleteObject(Gadgets.Fonts[i]);
+    for (uint32_t i = 0; i < Gadgets.FontCount; i++) {
+        // A gadget made after the end step must not be handed a deleted font.
+        if (Gadgets.GadgetFont == Gadgets.Fonts[i])
+            Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
+        DeleteObject(Gadgets.Fonts[i]);
+    }
     Gadgets.FontCount = 0;
 }
 

@@ -34,9 +34,13 @@ static int32_t ProgressBarGetState(HWND control)
     return (int32_t)SendBareMessage(control, PBM_GETPOS);
 }
 
-// The bar keeps a position outside its range at the nearer end.
+// A position outside the range goes to the nearer end: PBM_SETPOS is not documented to do it.
 static void ProgressBarSetState(HWND control, int32_t state)
 {
+    PBRANGE range = {};
+    SendMessageA(control, PBM_GETRANGE, TRUE, (LPARAM)&range);
+    if (state < range.iLow) state = range.iLow;
+    if (state > range.iHigh) state = range.iHigh;
     SendMessageA(control, PBM_SETPOS, (WPARAM)state, 0);
 }
 

@@ -32,7 +32,11 @@ HWND GadgetCreateStatusBar(int32_t number)
     GadgetCreatePrepare(0, 0, 0, 0, nullptr, STATUSCLASSNAMEA, StatusBarStyle, 0,
                         &StatusBarKindOps);
     HWND bar = GadgetCreate(number);
-    if (bar != nullptr) EventState.SizeHook = StatusBarParentSized;
+    if (bar == nullptr) return nullptr;
+    // The bar placed itself for the parent's font at creation; the gadget font came after,
+    // and only WM_SIZE is documented to make it place itself again.
+    SendMessageA(bar, WM_SIZE, 0, 0);
+    EventState.SizeHook = StatusBarParentSized;
     return bar;
 }
 
@@ -65,7 +69,8 @@ static int32_t StatusBarCountItems(HWND control)
 
 static bool StatusBarHasPart(HWND control, int32_t part)
 {
-    return part >= 0 && part < StatusBarCountItems(control);
+    // Part 255 is the simple mode's text to SB_SETTEXTA, whatever parts a bar was given.
+    return part >= 0 && part < StatusBarPartLimit && part < StatusBarCountItems(control);
 }
 
 // A part the program drew its own way (a text set around the runtime with drawing flags, which

@@ -92,10 +92,14 @@ static int32_t DialogFile(const char *title, const char *filter, const char *sta
     dialog.nMaxFile = room;
     dialog.lpstrTitle = title;
     dialog.lpstrDefExt = DialogDefaultExtension(pieces, extension);
-    // The program's current directory stays where it was, whatever folder the user visits.
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    // The program's current directory stays where it was, whatever folder the user visits:
+    // the open dialog ignores OFN_NOCHANGEDIR, so the directory is put back by hand.
+    char directory[MAX_PATH];
+    DWORD kept = GetCurrentDirectoryA(sizeof directory, directory);
     BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    if (kept != 0 && kept < sizeof directory) SetCurrentDirectoryA(directory);
     HeapRelease(pieces);
     // A path too long for the room leaves its needed size in the first bytes: no path either.
     char *end = cursor;

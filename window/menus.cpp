@@ -108,7 +108,9 @@ int32_t MenuAddSeparator(void)
 {
     HMENU title = MenuBuilding();
     if (!title) return 0;
-    return AppendMenuA(title, MF_SEPARATOR, 0, nullptr) ? 1 : 0;
+    // Under a number past the 16 bits of items and accelerator commands, so that neither a
+    // lookup by number nor an accelerator's search of the menu ever finds the separator.
+    return AppendMenuA(title, MF_SEPARATOR, (UINT_PTR)MenuNumberLimit + 1, nullptr) ? 1 : 0;
 }
 
 // The item operations search the drop-downs too (by command); -1 says no item has the number.

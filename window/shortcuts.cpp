@@ -109,7 +109,9 @@ int32_t ShortcutAdd(int32_t window, int32_t modifiers, int32_t key, int32_t numb
 {
     HWND handle = WindowHandleOf(window);
     if (!handle || (modifiers & ~ShortcutModifiers) || key < 1 || key > 254) return 0;
-    if (number < 0 || number > MenuNumberLimit || number == CommandFocusNext) return 0;
+    // A key bound to a number of the window menu's commands (SC_SIZE and above) would be
+    // translated into that WM_SYSCOMMAND, not into a command event.
+    if (number < 0 || number >= SC_SIZE || number == CommandFocusNext) return 0;
     // Tab alone keeps moving the focus.
     if (modifiers == 0 && key == VK_TAB) return 0;
     ShortcutStart();

@@ -29,6 +29,7 @@ static int WindowTimerStep(HWND window, WPARAM id, LPARAM proc)
     int32_t number = (int32_t)(id & ~TimerIdMark);
     if (!WindowTimerFind(window, number)) return 1;
     EventState.PendingCode = EventCodeTimer;
+    EventState.Subtype = SubtypeNone;
     EventState.ObjectNumber = (uint32_t)number;
     return 1;
 }

@@ -284,6 +284,7 @@ void ProgramStatements(void)
     TasksReadNamedFile();
     TasksShowClock();
     WindowTimerStart(TasksWindow, TasksClock, 1000);
+    TasksKeysFollowFocus();
     for (;;) {
         int32_t code = WindowWaitEvent();
         TasksKeysFollowFocus();
