@@ -91,27 +91,11 @@ static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARA
 HWND GadgetCreateField(int32_t number, int32_t x, int32_t y, int32_t width, int32_t height,
                        const char *text)
 {
+    // Every operation is the edit field's: the field borrows its table, as the frame borrows
+    // the text's and the button's.
     GadgetCreatePrepare(x, y, width, height, text, "EDIT", FieldStyle, WS_EX_CLIENTEDGE,
-                        &FieldKindOps);
+                        &EditKindOps);
     HWND field = GadgetCreate(number);
     if (field != nullptr) SetWindowLongA(field, GWL_WNDPROC, (LONG)(intptr_t)FieldProc);
     return field;
 }
-
-const GadgetKindOps FieldKindOps = {
-    nullptr,   // Free: DestroyWindow
-    nullptr,   // GetState: 0
-    nullptr,   // SetState: nothing
-    nullptr,   // GetText: the content, at most 4999 characters
-    nullptr,   // SetText: SetWindowTextA replaces the content
-    nullptr,   // AddItem: no items
-    nullptr,   // AddItemExtra: no items
-    nullptr,   // RemoveItem: no items
-    nullptr,   // ClearItems: no items
-    nullptr,   // Reserved
-    nullptr,   // CountItems: 0
-    nullptr,   // GetItemState: 0
-    nullptr,   // SetItemState: nothing
-    nullptr,   // GetItemText: the empty text
-    nullptr,   // SetItemText: nothing
-};

@@ -12,14 +12,17 @@ enum {
     FontPointsPerInch = 72,
 };
 
+// The gadget font goes back to the stock font when it is the one deleted, so that no later
+// control is handed a deleted font.
+static void FontDelete(HFONT font)
+{
+    if (Gadgets.GadgetFont == font) Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
+    DeleteObject(font);
+}
+
 static void FontFreeAll(void)
 {
-    for (uint32_t i = 0; i < Gadgets.FontCount; i++) {
-        // A gadget made after the end step must not be handed a deleted font.
-        if (Gadgets.GadgetFont == Gadgets.Fonts[i])
-            Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
-        DeleteObject(Gadgets.Fonts[i]);
-    }
+    for (uint32_t i = 0; i < Gadgets.FontCount; i++) FontDelete(Gadgets.Fonts[i]);
     Gadgets.FontCount = 0;
 }
 
@@ -60,15 +63,12 @@ HFONT FontCreate(const char *face, int32_t points, int32_t flags)
     return font;
 }
 
-// A font the runtime did not make is the program's, and is left alone. The gadget font goes
-// back to the stock font when it is the one freed, so that no later control is handed a
-// deleted font.
+// A font the runtime did not make is the program's, and is left alone.
 void FontFree(HFONT font)
 {
     for (uint32_t i = 0; i < Gadgets.FontCount; i++) {
         if (Gadgets.Fonts[i] != font) continue;
-        if (Gadgets.GadgetFont == font) Gadgets.GadgetFont = (HFONT)GetStockObject(ANSI_VAR_FONT);
-        DeleteObject(font);
+        FontDelete(font);
         Gadgets.Fonts[i] = Gadgets.Fonts[--Gadgets.FontCount];
         Gadgets.Fonts[Gadgets.FontCount] = nullptr;
         return;

@@ -54,8 +54,8 @@ struct GadgetSlot {
 };
 static_assert(sizeof(GadgetSlot) == 8, "two 32-bit fields");
 
-// The kinds' tables. The frame borrows the text and button tables; GadgetResize knows a
-// panel by its table.
+// The kinds' tables. The frame borrows the text and button tables, the field the edit field's
+// and the single-selection list box the list box's; GadgetResize knows a panel by its table.
 extern const GadgetKindOps TextKindOps;
 extern const GadgetKindOps ButtonKindOps;
 extern const GadgetKindOps ListBoxKindOps;
@@ -64,7 +64,6 @@ extern const GadgetKindOps OptionKindOps;
 extern const GadgetKindOps ComboBoxKindOps;
 extern const GadgetKindOps EditKindOps;
 extern const GadgetKindOps PanelKindOps;
-extern const GadgetKindOps FieldKindOps;
 extern const GadgetKindOps StatusBarKindOps;
 extern const GadgetKindOps ProgressBarKindOps;
 

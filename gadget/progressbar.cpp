@@ -14,21 +14,6 @@ HWND GadgetCreateProgressBar(int32_t number, int32_t x, int32_t y, int32_t width
     return GadgetCreate(number);
 }
 
-// The platform does not say where a new range leaves the position: it is moved inside here, so
-// that the state never lies outside the range.
-int32_t GadgetSetRange(int32_t number, int32_t minimum, int32_t maximum)
-{
-    GadgetSlot *slot = GadgetSlotWithControl(number);
-    if (slot == nullptr || slot->Ops != &ProgressBarKindOps || minimum >= maximum) return 0;
-    HWND bar = slot->Handle;
-    SendMessageA(bar, PBM_SETRANGE32, (WPARAM)minimum, (LPARAM)maximum);
-    int32_t position = (int32_t)SendBareMessage(bar, PBM_GETPOS);
-    if (position < minimum) position = minimum;
-    if (position > maximum) position = maximum;
-    SendMessageA(bar, PBM_SETPOS, (WPARAM)position, 0);
-    return 1;
-}
-
 static int32_t ProgressBarGetState(HWND control)
 {
     return (int32_t)SendBareMessage(control, PBM_GETPOS);
@@ -42,6 +27,17 @@ static void ProgressBarSetState(HWND control, int32_t state)
     if (state < range.iLow) state = range.iLow;
     if (state > range.iHigh) state = range.iHigh;
     SendMessageA(control, PBM_SETPOS, (WPARAM)state, 0);
+}
+
+// The platform does not say where a new range leaves the position: it is moved inside here, as
+// every position set is, so that the state never lies outside the range.
+int32_t GadgetSetRange(int32_t number, int32_t minimum, int32_t maximum)
+{
+    GadgetSlot *slot = GadgetSlotWithControl(number);
+    if (slot == nullptr || slot->Ops != &ProgressBarKindOps || minimum >= maximum) return 0;
+    SendMessageA(slot->Handle, PBM_SETRANGE32, (WPARAM)minimum, (LPARAM)maximum);
+    ProgressBarSetState(slot->Handle, ProgressBarGetState(slot->Handle));
+    return 1;
 }
 
 const GadgetKindOps ProgressBarKindOps = {
