@@ -16,13 +16,18 @@ static bool MenuNumberFits(int32_t number)
     return number >= 0 && number <= MenuNumberLimit && number != CommandFocusNext;
 }
 
-// The drop-down that MenuAddItem and MenuAddSeparator fill: null unless the bar being built is
-// still its window's menu (a closed window took it along, WindowRemoveMenu took it off).
+// Whether the bar being built is still its window's menu (a closed window took it along,
+// WindowRemoveMenu took it off).
+static bool MenuBarBuilding(void)
+{
+    return Menus.Bar && WindowOwnedHere(Menus.Window) && GetMenu(Menus.Window) == Menus.Bar;
+}
+
+// The drop-down that MenuAddItem and MenuAddSeparator fill: null before the first title, or
+// when the bar is no longer being built.
 static HMENU MenuBuilding(void)
 {
-    if (!Menus.Title || !WindowOwnedHere(Menus.Window) || GetMenu(Menus.Window) != Menus.Bar)
-        return nullptr;
-    return Menus.Title;
+    return Menus.Title && MenuBarBuilding() ? Menus.Title : nullptr;
 }
 
 // The menu of the current window, for the operations on items by number.
@@ -82,7 +87,7 @@ HMENU MenuCreate(int32_t window)
 int32_t MenuAddTitle(const char *text)
 {
     HWND window = Menus.Window;
-    if (!WindowOwnedHere(window) || !Menus.Bar || GetMenu(window) != Menus.Bar) return 0;
+    if (!MenuBarBuilding()) return 0;
     RECT client;
     if (!GetClientRect(window, &client)) return 0;
     HMENU title = CreatePopupMenu();

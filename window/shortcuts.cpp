@@ -60,6 +60,12 @@ static void ShortcutStart(void)
     Windows.Steps.ShortcutEnd = ShortcutEnd;
 }
 
+// Whether modifiers and a key can make a binding: Ctrl, Shift and Alt alone, a virtual-key code.
+static bool ShortcutKeyFits(int32_t modifiers, int32_t key)
+{
+    return (modifiers & ~ShortcutModifiers) == 0 && key >= 1 && key <= 254;
+}
+
 // A binding's place among the count entries, or -1.
 static int32_t ShortcutFind(const ACCEL *keys, int32_t count, BYTE modifiers, WORD key)
 {
@@ -108,7 +114,7 @@ static ACCEL *ShortcutKeysOf(ShortcutTable *entry, int32_t *count)
 int32_t ShortcutAdd(int32_t window, int32_t modifiers, int32_t key, int32_t number)
 {
     HWND handle = WindowHandleOf(window);
-    if (!handle || (modifiers & ~ShortcutModifiers) || key < 1 || key > 254) return 0;
+    if (!handle || !ShortcutKeyFits(modifiers, key)) return 0;
     // A key bound to a number of the window menu's commands (SC_SIZE and above) would be
     // translated into that WM_SYSCOMMAND, not into a command event.
     if (number < 0 || number >= SC_SIZE || number == CommandFocusNext) return 0;
@@ -132,7 +138,7 @@ int32_t ShortcutAdd(int32_t window, int32_t modifiers, int32_t key, int32_t numb
 int32_t ShortcutRemove(int32_t window, int32_t modifiers, int32_t key)
 {
     HWND handle = WindowHandleOf(window);
-    if (!handle || (modifiers & ~ShortcutModifiers) || key < 1 || key > 254) return 0;
+    if (!handle || !ShortcutKeyFits(modifiers, key)) return 0;
     ShortcutStart();
     ShortcutTable *entry = ShortcutTableOf(handle);
     if (!entry) return 0;
